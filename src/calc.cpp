@@ -1,0 +1,46 @@
+// Payback model: the investment lowers a device's power around the clock;
+// each year the saved energy is worth (p1 - p2) * 8.76 kWh/W * price, and
+// simple interest on the whole cost at the real rate is charged against it.
+// The order of operations below fixes the printed digits: keep it.
+#include "calc.h"
+
+#include <limits>
+
+namespace {
+
+constexpr double PERCENT = 100;
+constexpr double HOURS_PER_DAY = 24;
+constexpr double KWH_PER_WATT_YEAR = 8.76;       // 8760 h / 1000 W per kW
+constexpr double KWH_PER_WATT_YEAR_X100 = 876;   // the same, times PERCENT
+constexpr double INTEREST_DIVISOR = -100;        // interest is a cost
+
+}  // namespace
+
+// The exact formula, not the usual z - i, which is only good for small rates.
+double realInterestRate(float nominalPercent, float inflationPercent)
+{
+	double q1 = static_cast<double>(nominalPercent) / PERCENT + 1;
+	double q2 = static_cast<double>(inflationPercent) / PERCENT + 1;
+	return (q1 / q2 - 1) * PERCENT;
+}
+
+float dutyPower(float power, float hoursPerDay)
+{
+	return static_cast<float>(static_cast<double>(power) * static_cast<double>(hoursPerDay) /
+	                          HOURS_PER_DAY);
+}
+
+float paybackYears(float cost, float price, float powerBefore, float powerAfter,
+                   float realRatePercent)
+{
+	double c = cost, p = price, p1 = powerBefore, p2 = powerAfter, r = realRatePercent;
+
+	// Compared at 100 times the net gain, where round inputs stay exact, so
+	// a gain of exactly zero gives infinity and not a huge finite number.
+	if ((p1 - p2) * KWH_PER_WATT_YEAR_X100 * p == c * r)
+		return std::numeric_limits<float>::infinity();
+
+	double saving = (p1 - p2) * KWH_PER_WATT_YEAR * p;
+	double interest = (c * r) / INTEREST_DIVISOR;
+	return static_cast<float>(c / (saving + interest));
+}

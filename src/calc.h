@@ -1,0 +1,16 @@
+// The three formulas of the calculator: pure functions, no output.
+#ifndef WIEDERGEWINNSZEIT_CALC_H
+#define WIEDERGEWINNSZEIT_CALC_H
+
+// Exact real rate in percent, (1 + z) / (1 + i) - 1, left in double.
+double realInterestRate(float nominalPercent, float inflationPercent);
+
+// The power that gives the same energy in continuous operation.
+float dutyPower(float power, float hoursPerDay);
+
+// Years until the saving has paid back the cost; +inf when the net yearly
+// gain is exactly zero, negative when it is negative.
+float paybackYears(float cost, float price, float powerBefore, float powerAfter,
+                   float realRatePercent);
+
+#endif

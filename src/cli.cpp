@@ -1,0 +1,255 @@
+// Argument handling and the report for runs that print no result.
+// Console texts are code page 850 (\204 a-umlaut, \224 o-umlaut,
+// \201 u-umlaut, \341 sharp s), what the console it was made for shows.
+#include "cli.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "calc.h"
+#include "examples.h"
+#include "output.h"
+
+namespace {
+
+// Used when the system starts the program without even a name.
+constexpr const char *FALLBACK_NAME = "wiedergewinnszeit";
+
+constexpr const char *BANNER_BOX = " *************************";
+
+constexpr const char *HELP_DESCRIPTION =
+	" Berechnet die Wiedergewinnszeit einer Investition zur Stromeinsparung bei Verbrauchern, "
+	"die dauernd oder zeitweise in Betrieb sind.\n"
+	"\n";
+
+constexpr const char *HELP_OPTIONS =
+	" Optionen (durch Leerzeichen getrennt):\n"
+	"  -z <Zins>\t\tZinssatz f\201r eine alternative Finanzanlage\n"
+	"  -i <Inflation>\tInflation\n"
+	"  -a <Betriebsdauer>\tT\204gliche Betriebsdauer in Stunden\n"
+	"  -h \t\t\tHTML-Version, z. B. zum Einbinden der Ausgabe in eine bestehende HTML-Datei\n"
+	"  -H \t\t\tHTML-Version mit kompletter HTML-Datei:\n"
+	"\t\t\tAm besten mit > in eine Datei mit der Endung .html umleiten und diese mit dem "
+	"\201blichen Programm \224ffnen.\n"
+	"  -b\t\t\tGibt Beispiele zur Benutzung aus. Falls notwendig, mit | more seitenweise ausgeben.\n"
+	"  -bh\t\t\tGibt Beispiele zur Benutzung im HTML-Format aus.\n"
+	"  -bH\t\t\tGibt Beispiele zur Benutzung im HTML-Format als komplette HTML-Datei mit "
+	"HTML-Kopfdaten aus.\n"
+	"\t\t\tAm besten mit > in eine Datei mit der Endung .html umleiten und diese mit dem "
+	"\201blichen Programm \224ffnen.\n"
+	"  \n"
+	" Bei Zahlen statt eines Kommas (1,5) bitte einen Punkt (1.5) eingeben.\n"
+	"\n"
+	" F\201r Stromerzeuger ist eine negative Leistung anzugeben.\n"
+	"\n"
+	" Mit der Option -z kann ein Zinssatz angegeben werden.\n"
+	" Das ist der Zins, den eine Finanzierung der Investition kosten w\201rde, oder der Ertrag, "
+	"den eine risikolose Anlage des Geldes bringen k\224nnte.\n"
+	"\n"
+	" Mit der Option -i kann eine Inflationsrate angegeben werden.\n"
+	"\n"
+	" Damit vergleicht das Programm die Kostenersparnis durch die Investition mit den Kosten "
+	"ihrer Finanzierung oder mit dem Ertrag einer Geldanlage.\n"
+	"\n"
+	" F\201r Verbraucher, die nicht dauernd in Betrieb sind, kann statt der tats\204chlichen "
+	"Leistung die auf Dauerbetrieb umgerechnete Leistung eingegeben werden:\n"
+	" Dauerleistung = Betriebsleistung * Betriebsstunden im Jahr / 8760\n"
+	" oder\n"
+	" Dauerleistung = Betriebsleistung * Anteil der Betriebszeit an der Gesamtzeit\n"
+	"\n"
+	" Stattdessen kann mit der Option -a die t\204gliche Betriebsdauer in Stunden angegeben "
+	"werden; das Programm rechnet dann selbst um.\n"
+	"\n";
+
+struct ErrorReport {
+	ReportFlags bit;
+	int number;
+	const char *message;
+};
+
+constexpr ErrorReport ERROR_REPORTS[] = {
+	{REPORT_ERR_INTEREST, 1, " Bitte geben Sie zur Option -z immer einen Zinssatz an."},
+	{REPORT_ERR_INFLATION, 2, " Bitte geben Sie zur Option -i immer eine Inflationsrate an."},
+	{REPORT_ERR_HOURS, 3, " Bitte geben Sie zur Option -a immer eine t\204gliche Betriebsdauer an."},
+	{REPORT_ERR_HOURS_ZERO, 4,
+	 " Die t\204gliche Betriebsdauer darf nicht 0 sein. Sonst w\204re die Wiedergewinnszeit "
+	 "unendlich."},
+	{REPORT_ERR_SAME_POWER, 5,
+	 " Leistung vorher und Leistung hinterher m\201ssen immer verschieden sein."},
+};
+
+void printHelp(const char *programName)
+{
+	std::printf("\n"
+	            "%s\n"
+	            " *** Wiedergewinnszeit ***\n"
+	            " *** %-17s ***\n"
+	            "%s\n"
+	            "\n"
+	            " Version %s, %s\n"
+	            "\n",
+	            BANNER_BOX, PROGRAM_AUTHOR, BANNER_BOX, PROGRAM_VERSION, PROGRAM_DATE);
+	std::fputs(HELP_DESCRIPTION, stdout);
+	std::printf(" Syntax: %s <Investitionskosten (Eu)> <Strompreis (Eu/kWh)> "
+	            "<Leistung vorher (W)> <Leistung hinterher (W)> [Optionen]\n"
+	            "   oder: %s -b oder -bh oder -bH\n"
+	            "\n",
+	            programName, programName);
+	std::fputs(HELP_OPTIONS, stdout);
+}
+
+// Numbers are read as the C library reads them: the longest valid
+// beginning counts, so "5abc" is 5 and a decimal comma ends the number
+// ("1,5" is 1). The caller rounds the result to float exactly once.
+double parseNumber(const char *text)
+{
+	return std::strtod(text, nullptr);
+}
+
+bool isDigit(char c)
+{
+	return c >= '0' && c <= '9';
+}
+
+// Deliberately looks at two characters only: "-.5" and "+5" fail, "1,5" and
+// "5abc" pass.
+bool startsLikeNumber(const char *text)
+{
+	return (text[0] == '-' && isDigit(text[1])) || text[0] == '.' || isDigit(text[0]);
+}
+
+// Fewer than four arguments: only the help or one of the example forms.
+ReportFlags reportMode(int count, const char *const argv[])
+{
+	if (count == 0)
+		return REPORT_USAGE;
+	if (std::strcmp(argv[1], "-b") == 0)
+		return REPORT_USAGE | REPORT_EXAMPLES_TEXT;
+	if (std::strcmp(argv[1], "-bh") == 0)
+		return REPORT_USAGE | REPORT_EXAMPLES_HTML;
+	if (std::strcmp(argv[1], "-bH") == 0)
+		return REPORT_USAGE | REPORT_EXAMPLES_PAGE;
+	return REPORT_USAGE;
+}
+
+// The accepted value texts of -z, -i and -a; a later occurrence wins.
+struct OptionValues {
+	const char *interest = nullptr;
+	const char *inflation = nullptr;
+	const char *hours = nullptr;
+};
+
+// Visits every argument once. The argument after an option is not skipped:
+// at its own position it is looked at like any other, so "-z -h" both fails
+// -z and asks for HTML.
+ReportFlags scanOptions(int count, const char *const argv[], ResultOptions &options,
+                        OptionValues &values)
+{
+	ReportFlags flags = 0;
+	for (int i = 1; i <= count; i++) {
+		const char *arg = argv[i];
+		const char *value = i < count && startsLikeNumber(argv[i + 1]) ? argv[i + 1] : nullptr;
+		if (std::strcmp(arg, "-z") == 0) {
+			options.haveInterest = true;
+			if (value == nullptr)
+				flags |= REPORT_ERR_INTEREST;
+			else
+				values.interest = value;
+		} else if (std::strcmp(arg, "-i") == 0) {
+			options.haveInflation = true;
+			if (value == nullptr)
+				flags |= REPORT_ERR_INFLATION;
+			else
+				values.inflation = value;
+		} else if (std::strcmp(arg, "-a") == 0) {
+			options.haveHours = true;
+			// Zero hours would make the payback infinite; tested before
+			// rounding, so 1e-50 passes even though it rounds to 0.
+			if (value == nullptr)
+				flags |= REPORT_ERR_HOURS;
+			else if (parseNumber(value) == 0)
+				flags |= REPORT_ERR_HOURS_ZERO;
+			else
+				values.hours = value;
+		} else if (std::strcmp(arg, "-h") == 0) {
+			options.htmlOutput = true;
+		} else if (std::strcmp(arg, "-H") == 0) {
+			options.htmlOutput = true;
+			options.fullPage = true;
+		}
+	}
+	return flags;
+}
+
+float toFloat(const char *text)
+{
+	return static_cast<float>(parseNumber(text));
+}
+
+}  // namespace
+
+int runCalculator(int argc, const char *const argv[])
+{
+	static const char *const fallbackArgv[] = {FALLBACK_NAME, nullptr};
+	if (argc < 1 || argv[0] == nullptr) {
+		argc = 1;
+		argv = fallbackArgv;
+	}
+	int count = argc - 1;  // arguments after the program name
+
+	if (count < 4) {
+		ReportFlags flags = reportMode(count, argv);
+		printReport(flags, argv);
+		return static_cast<int>(flags);
+	}
+
+	ResultOptions options;
+	OptionValues values;
+	ReportFlags flags = scanOptions(count, argv, options, values);
+	PaybackInput input;
+	input.powerBefore = toFloat(argv[3]);
+	input.powerAfter = toFloat(argv[4]);
+	// Powers as typed, at float precision: 0 equals -0, NaN equals nothing.
+	if (input.powerBefore == input.powerAfter)
+		flags |= REPORT_ERR_SAME_POWER;
+	if (flags != 0) {
+		printReport(flags, argv);
+		return static_cast<int>(flags);
+	}
+
+	input.cost = toFloat(argv[1]);
+	input.price = toFloat(argv[2]);
+	if (options.haveInterest)
+		input.interestRate = toFloat(values.interest);
+	if (options.haveInflation)
+		input.inflationRate = toFloat(values.inflation);
+	if (options.haveHours) {
+		input.hoursPerDay = toFloat(values.hours);
+		input.dutyPowerBefore = dutyPower(input.powerBefore, input.hoursPerDay);
+		input.dutyPowerAfter = dutyPower(input.powerAfter, input.hoursPerDay);
+	}
+	printResults(input, options, argv[0]);
+	return 0;
+}
+
+void printReport(ReportFlags flags, const char *const argv[])
+{
+	const char *programName = argv[0];
+
+	if ((flags & (REPORT_EXAMPLES_HTML | REPORT_EXAMPLES_PAGE)) == 0)
+		printHelp(programName);
+
+	for (const ErrorReport &report : ERROR_REPORTS)
+		if (flags & report.bit)
+			std::printf(" Fehler %d:%s\n\n", report.number, report.message);
+
+	if (flags & REPORT_EXAMPLES_TEXT)
+		printExamples(argv, STYLE_TEXT);
+	else if (flags & REPORT_EXAMPLES_HTML)
+		printExamples(argv, STYLE_HTML);
+	else if (flags & REPORT_EXAMPLES_PAGE)
+		printExamples(argv, STYLE_PAGE);
+	else
+		std::printf(" F\201r Rechenbeispiele geben Sie bitte ein: %s -b\n\n", programName);
+}

@@ -1,0 +1,16 @@
+// The command-line front end: one invocation, and the report of help,
+// errors and examples.
+#ifndef WIEDERGEWINNSZEIT_CLI_H
+#define WIEDERGEWINNSZEIT_CLI_H
+
+#include "common.h"
+
+// Runs one invocation on an argument vector as main receives it (argv[argc]
+// is null) and returns its ReportFlags, the exit status: 0 after a result.
+// Writes to standard output only; keeps no state between calls.
+int runCalculator(int argc, const char *const argv[]);
+
+// Help, the error reports whose bits are set, then the examples or a hint.
+void printReport(ReportFlags flags, const char *const argv[]);
+
+#endif

@@ -1,0 +1,18 @@
+// wiedergewinnszeit: payback time of an investment that saves electricity.
+#include <cstdio>
+
+#include "cli.h"
+#include "common.h"
+
+int main(int argc, char *argv[])
+{
+	int status = runCalculator(argc, argv);
+
+	// A page redirected onto a full disk must not look like a success.
+	if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+		std::fprintf(stderr, "%s: Die Ausgabe konnte nicht geschrieben werden.\n",
+		             argc > 0 && argv[0] != nullptr ? argv[0] : "wiedergewinnszeit");
+		return EXIT_WRITE_ERROR;
+	}
+	return status;
+}

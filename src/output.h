@@ -1,0 +1,34 @@
+// Result tables, and the table and page pieces that the worked examples
+// print around their fixed rows.
+#ifndef WIEDERGEWINNSZEIT_OUTPUT_H
+#define WIEDERGEWINNSZEIT_OUTPUT_H
+
+#include "common.h"
+
+// The whole result of one calculation, as text, HTML table or HTML page.
+void printResults(const PaybackInput &input, const ResultOptions &options,
+                  const char *programName);
+
+// Text table: ruler, two header lines, ruler; and the closing ruler.
+void printTextTableHead(bool withInterest);
+void printTextRuler(bool withInterest);
+
+// One data row from the texts of its cells, in column order: cost, price,
+// the two powers, with interest the three rates, and the payback time.
+// The HTML row ends with "</tr>"; the caller decides on an empty line.
+void printTableRow(const char *const cells[], bool withInterest, bool html);
+
+// The heading of the operating-hours sub-row; gap stands between the hours
+// and "Stunden:" in HTML.
+void printHoursHeading(const char *hours, bool withInterest, bool html, const char *gap);
+
+void printHtmlHead(const char *programName, const char *version);
+void printHtmlFoot();
+void openHtmlTable(bool withInterest);
+void closeHtmlTable();
+void printOutputMarker(bool html);
+
+// Writes text with &, <, > and " escaped, so any program name is safe in HTML.
+void printHtmlEscaped(const char *text);
+
+#endif
