@@ -1,0 +1,127 @@
+// The three formulas against the worked values and the IEEE edge cases.
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "calc.h"
+
+namespace {
+
+// As the result table prints a value: fixed point with two decimals.
+std::string twoDecimals(double value)
+{
+	char text[400];
+	std::snprintf(text, sizeof text, "%.2f", value);
+	return text;
+}
+
+struct RealRateCase {
+	float nominal, inflation;
+	const char *printed;
+};
+
+TEST(RealInterestRate, IsTheExactFormulaNotTheDifference)
+{
+	const RealRateCase cases[] = {
+		{0.0f, 0.0f, "0.00"},
+		{5.0f, 0.0f, "5.00"},
+		{5.0f, 2.5f, "2.44"},    // z - i would give 2.50
+		{0.4f, 1.0f, "-0.59"},   // z - i would give -0.60
+		{0.0f, 2.5f, "-2.44"},
+		{3.0f, 3.0f, "0.00"},
+		{100.0f, 100.0f, "0.00"},
+		{10.0f, -50.0f, "120.00"},
+	};
+	for (const RealRateCase &c : cases)
+		EXPECT_EQ(twoDecimals(realInterestRate(c.nominal, c.inflation)), c.printed)
+			<< c.nominal << " " << c.inflation;
+}
+
+TEST(RealInterestRate, StaysInDoublePrecision)
+{
+	double rate = realInterestRate(5.0f, 2.5f);
+	EXPECT_NE(rate, static_cast<double>(static_cast<float>(rate)));
+	EXPECT_NEAR(rate, 2.4390243902439, 1e-12);
+}
+
+TEST(RealInterestRate, InflationOfMinus100FollowsIeee)
+{
+	EXPECT_EQ(realInterestRate(5.0f, -100.0f), INFINITY);
+	EXPECT_TRUE(std::isnan(realInterestRate(-100.0f, -100.0f)));
+}
+
+TEST(DutyPower, ConvertsToContinuousOperation)
+{
+	EXPECT_EQ(twoDecimals(dutyPower(50.0f, 8.0f)), "16.67");
+	EXPECT_EQ(twoDecimals(dutyPower(40.0f, 8.0f)), "13.33");
+	EXPECT_EQ(dutyPower(-100.0f, 12.0f), -50.0f);
+	EXPECT_EQ(dutyPower(50.0f, 24.0f), 50.0f);
+	EXPECT_EQ(dutyPower(50.0f, -2.0f), static_cast<float>(-100.0 / 24));
+	// Rounded once from the exact double quotient, not from a float product.
+	EXPECT_EQ(dutyPower(50.0f, 8.0f), static_cast<float>(50.0 * 8.0 / 24.0));
+}
+
+struct PaybackCase {
+	float cost, price, before, after, nominal, inflation;
+	const char *printed;
+};
+
+TEST(PaybackYears, WorkedValues)
+{
+	const PaybackCase cases[] = {
+		{100, 0.24f, 50, 40, 0, 0, "4.76"},
+		{100, 0.24f, 50, 40, 5.0f, 0, "6.24"},
+		{100, 0.24f, 50, 40, 5.0f, 2.5f, "5.38"},
+		{100, 0.24f, 50, 40, 0.4f, 1.0f, "4.63"},
+		{100, 0.24f, dutyPower(50, 8), dutyPower(40, 8), 0, 0, "14.27"},
+		{100, 0.24f, dutyPower(50, 8), dutyPower(40, 8), 5.0f, 2.5f, "21.89"},
+		{300, 0.30f, 0, -100, 0, 0, "1.14"},
+		{300, 0.30f, 0, dutyPower(-100, 12), 0, 0, "2.28"},
+		// Interest outweighs the saving: negative, printed with its sign.
+		{100, 0.24f, 50, 40, 30, 0, "-11.14"},
+		// More power after than before.
+		{100, 0.24f, 40, 50, 0, 0, "-4.76"},
+		{0, 0.24f, 50, 40, 5, 0, "0.00"},
+		// Nominal equal to inflation: as without interest.
+		{100, 0.24f, 50, 40, 2.5f, 2.5f, "4.76"},
+	};
+	for (const PaybackCase &c : cases) {
+		float rate = static_cast<float>(realInterestRate(c.nominal, c.inflation));
+		EXPECT_EQ(twoDecimals(paybackYears(c.cost, c.price, c.before, c.after, rate)), c.printed)
+			<< c.cost << " " << c.price << " " << c.before << " " << c.after << " "
+			<< c.nominal << " " << c.inflation;
+	}
+}
+
+TEST(PaybackYears, ExactlyZeroGainIsInfinite)
+{
+	float rate = static_cast<float>(realInterestRate(10, 0));
+	EXPECT_EQ(rate, 10.0f);
+	EXPECT_EQ(paybackYears(438, 0.5f, 50, 40, rate), INFINITY);
+	EXPECT_EQ(paybackYears(100, 0, 50, 40, 0), INFINITY);
+}
+
+TEST(PaybackYears, NearlyZeroGainIsLargeButFinite)
+{
+	// 0.24 is not exact in binary, so the test for zero just misses.
+	float years = paybackYears(100, 0.24f, 50, 40, 21.024f);
+	EXPECT_TRUE(std::isfinite(years));
+	EXPECT_GT(std::fabs(years), 1e4f);
+}
+
+TEST(PaybackYears, NotANumberAndInfinityPassThrough)
+{
+	EXPECT_TRUE(std::isnan(paybackYears(100, 0.24f, NAN, NAN, 0)));
+	EXPECT_TRUE(std::isnan(paybackYears(NAN, 0.24f, 50, 40, 0)));
+	// Infinite real rate: the interest term swamps the saving.
+	float years = paybackYears(100, 0.24f, 50, 40, INFINITY);
+	EXPECT_EQ(years, 0.0f);
+	EXPECT_TRUE(std::signbit(years));
+	// An infinite saving pays back at once; an infinite cost meets 0 * inf.
+	EXPECT_EQ(paybackYears(100, INFINITY, 50, 40, 0), 0.0f);
+	EXPECT_TRUE(std::isnan(paybackYears(INFINITY, 0.24f, 50, 40, 0)));
+}
+
+}  // namespace

@@ -1,0 +1,159 @@
+#include "run.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <sstream>
+
+extern char **environ;
+
+namespace {
+
+std::string binary()
+{
+	const char *path = std::getenv("WGZ_BINARY");
+	return path != nullptr ? path : WGZ_BINARY;
+}
+
+int statusOf(int waitStatus)
+{
+	if (WIFEXITED(waitStatus))
+		return WEXITSTATUS(waitStatus);
+	return 128 + WTERMSIG(waitStatus);
+}
+
+// Spawns the program with standard output on outFd (or a pipe read here
+// when outFd is -1) and standard error on a pipe read here.
+Outcome spawn(const std::vector<std::string> &args, const std::string &name, int outFd)
+{
+	std::vector<char *> argv;
+	std::string programName = name;
+	argv.push_back(programName.data());
+	std::vector<std::string> copies(args);
+	for (std::string &arg : copies)
+		argv.push_back(arg.data());
+	argv.push_back(nullptr);
+
+	int outPipe[2] = {-1, -1}, errPipe[2];
+	if (outFd < 0 && pipe(outPipe) != 0)
+		std::abort();
+	if (pipe(errPipe) != 0)
+		std::abort();
+
+	posix_spawn_file_actions_t actions;
+	posix_spawn_file_actions_init(&actions);
+	posix_spawn_file_actions_adddup2(&actions, outFd < 0 ? outPipe[1] : outFd, 1);
+	posix_spawn_file_actions_adddup2(&actions, errPipe[1], 2);
+	if (outFd < 0)
+		posix_spawn_file_actions_addclose(&actions, outPipe[0]);
+	posix_spawn_file_actions_addclose(&actions, errPipe[0]);
+
+	// Whatever this test runner does with SIGPIPE, the program gets the
+	// default, as from a shell.
+	posix_spawnattr_t attributes;
+	posix_spawnattr_init(&attributes);
+	sigset_t defaults;
+	sigemptyset(&defaults);
+	sigaddset(&defaults, SIGPIPE);
+	posix_spawnattr_setsigdefault(&attributes, &defaults);
+	posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+
+	pid_t pid;
+	std::string path = binary();
+	if (posix_spawn(&pid, path.c_str(), &actions, &attributes, argv.data(), environ) != 0)
+		std::abort();
+	posix_spawn_file_actions_destroy(&actions);
+	posix_spawnattr_destroy(&attributes);
+	if (outFd < 0)
+		close(outPipe[1]);
+	close(errPipe[1]);
+
+	Outcome result{"", "", -1};
+	pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
+	std::string *sinks[2] = {&result.out, &result.err};
+	int open = outFd < 0 ? 2 : 1;
+	if (outFd >= 0)
+		fds[0].fd = -1;
+	char buffer[65536];
+	while (open > 0) {
+		if (poll(fds, 2, -1) < 0)
+			continue;
+		for (int i = 0; i < 2; i++) {
+			if (fds[i].fd < 0 || fds[i].revents == 0)
+				continue;
+			ssize_t n = read(fds[i].fd, buffer, sizeof buffer);
+			if (n > 0) {
+				sinks[i]->append(buffer, static_cast<size_t>(n));
+			} else {
+				close(fds[i].fd);
+				fds[i].fd = -1;
+				open--;
+			}
+		}
+	}
+	int waitStatus;
+	waitpid(pid, &waitStatus, 0);
+	result.status = statusOf(waitStatus);
+	return result;
+}
+
+}  // namespace
+
+Outcome run(const std::vector<std::string> &args, const std::string &name)
+{
+	return spawn(args, name, -1);
+}
+
+Outcome runInto(const std::vector<std::string> &args, const char *outputPath)
+{
+	int fd = open(outputPath, O_WRONLY);
+	if (fd < 0)
+		std::abort();
+	Outcome result = spawn(args, NAME, fd);
+	close(fd);
+	return result;
+}
+
+Outcome runIntoClosedPipe(const std::vector<std::string> &args)
+{
+	int fds[2];
+	if (pipe(fds) != 0)
+		std::abort();
+	close(fds[0]);
+	Outcome result = spawn(args, NAME, fds[1]);
+	close(fds[1]);
+	return result;
+}
+
+std::vector<std::string> lines(const std::string &text)
+{
+	std::vector<std::string> result;
+	size_t start = 0, end;
+	while ((end = text.find('\n', start)) != std::string::npos) {
+		result.push_back(text.substr(start, end - start));
+		start = end + 1;
+	}
+	return result;
+}
+
+int tabbedWidth(const std::string &line)
+{
+	int column = 0;
+	for (char c : line)
+		column = c == '\t' ? (column / 8 + 1) * 8 : column + 1;
+	return column;
+}
+
+std::vector<std::string> words(const std::string &commandLine)
+{
+	std::vector<std::string> result;
+	std::istringstream in(commandLine);
+	for (std::string word; in >> word;)
+		result.push_back(word);
+	return result;
+}
