@@ -33,7 +33,9 @@ float dutyPower(float power, float hoursPerDay)
 float paybackYears(float cost, float price, float powerBefore, float powerAfter,
                    float realRatePercent)
 {
-	double c = cost, p = price, p1 = powerBefore, p2 = powerAfter, r = realRatePercent;
+	auto c = static_cast<double>(cost), p = static_cast<double>(price);
+	auto p1 = static_cast<double>(powerBefore), p2 = static_cast<double>(powerAfter);
+	auto r = static_cast<double>(realRatePercent);
 
 	// Compared at 100 times the net gain, where round inputs stay exact, so
 	// a gain of exactly zero gives infinity and not a huge finite number.

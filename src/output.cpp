@@ -155,7 +155,7 @@ void printResultRow(const PaybackInput &in, float powerBefore, float powerAfter,
                     bool withInterest, double realRate, bool html)
 {
 	float rate = withInterest ? static_cast<float>(realRate) : 0.0f;
-	double years = paybackYears(in.cost, in.price, powerBefore, powerAfter, rate);
+	auto years = static_cast<double>(paybackYears(in.cost, in.price, powerBefore, powerAfter, rate));
 	char text[8][CELL_SIZE];
 	int n = 0;
 
