@@ -27,9 +27,10 @@ int statusOf(int waitStatus)
 	return 128 + WTERMSIG(waitStatus);
 }
 
-// Spawns the program with standard output on outFd (or a pipe read here
-// when outFd is -1) and standard error on a pipe read here.
-Outcome spawn(const std::vector<std::string> &args, const std::string &name, int outFd)
+// Spawns the program at path with standard output on outFd (or a pipe read
+// here when outFd is -1) and standard error on a pipe read here.
+Outcome spawn(const std::string &path, const std::vector<std::string> &args,
+              const std::string &name, int outFd)
 {
 	std::vector<char *> argv;
 	std::string programName = name;
@@ -64,7 +65,6 @@ Outcome spawn(const std::vector<std::string> &args, const std::string &name, int
 	posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
 
 	pid_t pid;
-	std::string path = binary();
 	if (posix_spawn(&pid, path.c_str(), &actions, &attributes, argv.data(), environ) != 0)
 		std::abort();
 	posix_spawn_file_actions_destroy(&actions);
@@ -106,7 +106,7 @@ Outcome spawn(const std::vector<std::string> &args, const std::string &name, int
 
 Outcome run(const std::vector<std::string> &args, const std::string &name)
 {
-	return spawn(args, name, -1);
+	return spawn(binary(), args, name, -1);
 }
 
 Outcome runInto(const std::vector<std::string> &args, const char *outputPath)
@@ -114,7 +114,7 @@ Outcome runInto(const std::vector<std::string> &args, const char *outputPath)
 	int fd = open(outputPath, O_WRONLY);
 	if (fd < 0)
 		std::abort();
-	Outcome result = spawn(args, NAME, fd);
+	Outcome result = spawn(binary(), args, NAME, fd);
 	close(fd);
 	return result;
 }
@@ -125,9 +125,14 @@ Outcome runIntoClosedPipe(const std::vector<std::string> &args)
 	if (pipe(fds) != 0)
 		std::abort();
 	close(fds[0]);
-	Outcome result = spawn(args, NAME, fds[1]);
+	Outcome result = spawn(binary(), args, NAME, fds[1]);
 	close(fds[1]);
 	return result;
+}
+
+Outcome runCommand(const std::string &path, const std::vector<std::string> &args)
+{
+	return spawn(path, args, path, -1);
 }
 
 std::vector<std::string> lines(const std::string &text)

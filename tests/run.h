@@ -23,6 +23,9 @@ Outcome runInto(const std::vector<std::string> &args, const char *outputPath);
 // Same, with standard output a pipe whose reading end is closed at once.
 Outcome runIntoClosedPipe(const std::vector<std::string> &args);
 
+// Runs another program, such as a browser, the same way.
+Outcome runCommand(const std::string &path, const std::vector<std::string> &args);
+
 // Output split at line breaks; the text after the last one is dropped.
 std::vector<std::string> lines(const std::string &text);
 
