@@ -3,7 +3,9 @@
 // HTML is UTF-8, as its charset meta says.
 #include "output.h"
 
+#include <array>
 #include <cstdio>
+#include <cstring>
 
 #include "calc.h"
 
@@ -30,6 +32,14 @@ constexpr const char *UNITS_INTEREST =
 constexpr int WIDTH_PLAIN = tabbedWidth(NAMES_PLAIN);
 constexpr int WIDTH_INTEREST = tabbedWidth(NAMES_INTEREST);
 static_assert(WIDTH_PLAIN == 73 && WIDTH_INTEREST == 121);
+
+// The widest ruler; narrower ones print a prefix of it.
+constexpr auto RULER = [] {
+	std::array<char, WIDTH_INTEREST + 1> line{};
+	for (int i = 0; i < WIDTH_INTEREST; i++)
+		line[static_cast<size_t>(i)] = '=';
+	return line;
+}();
 
 constexpr const char *HTML_HEAD_TOP =
 	"<!doctype html public \"-//w3c//dtd html 4.01 Transitional//en\" "
@@ -182,10 +192,7 @@ void printResultRow(const PaybackInput &in, float powerBefore, float powerAfter,
 
 void printTextRuler(bool withInterest)
 {
-	int width = withInterest ? WIDTH_INTEREST : WIDTH_PLAIN;
-	for (int i = 0; i < width; i++)
-		std::putchar('=');
-	std::putchar('\n');
+	std::printf("%.*s\n", withInterest ? WIDTH_INTEREST : WIDTH_PLAIN, RULER.data());
 }
 
 void printTextTableHead(bool withInterest)
@@ -271,14 +278,18 @@ void printResults(const PaybackInput &in, const ResultOptions &options, const ch
 
 void printHtmlEscaped(const char *text)
 {
-	for (; *text != '\0'; ++text) {
+	for (;;) {
+		size_t plain = std::strcspn(text, "&<>\"");
+		std::fwrite(text, 1, plain, stdout);
+		text += plain;
 		switch (*text) {
 		case '&': std::fputs("&amp;", stdout); break;
 		case '<': std::fputs("&lt;", stdout); break;
 		case '>': std::fputs("&gt;", stdout); break;
 		case '"': std::fputs("&quot;", stdout); break;
-		default: std::putchar(*text); break;
+		default: return;
 		}
+		++text;
 	}
 }
 
