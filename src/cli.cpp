@@ -104,7 +104,10 @@ void printHelp(const char *programName)
 // ("1,5" is 1). The caller rounds the result to float exactly once.
 double parseNumber(const char *text)
 {
-	return std::strtod(text, nullptr);
+	char *end;
+	double value = std::strtod(text, &end);
+	// No number at all is 0; some C libraries give -0 for a lone "-".
+	return end == text ? 0.0 : value;
 }
 
 bool isDigit(char c)

@@ -4,6 +4,13 @@
 #include "cli.h"
 #include "common.h"
 
+#ifdef _WIN32
+// Let the start-up code expand wildcard patterns, as Windows consoles leave
+// that to the program.
+extern "C" int _dowildcard;
+int _dowildcard = -1;
+#endif
+
 int main(int argc, char *argv[])
 {
 	int status = runCalculator(argc, argv);

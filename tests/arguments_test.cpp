@@ -33,7 +33,7 @@ void check(const Case &c)
 }
 
 const std::string HELP = " *** Wiedergewinnszeit ***\n";
-const std::string HINT = " F\201r Rechenbeispiele geben Sie bitte ein: wgz -b\n\n";
+const std::string HINT = " F\201r Rechenbeispiele geben Sie bitte ein: ";
 const std::string TEXT_EXAMPLES = " === Einige Beispiele zur Benutzung: ===\n";
 const std::string HTML_EXAMPLES = "<h2 class=\"ueber\">";
 const std::string ROW_PLAIN = "| 100.00\t|0.2400\t\t| 50.0\t| 40.0\t| 4.76\t\t\t|\n";

@@ -30,9 +30,10 @@ TEST(Examples, TextTablesEqualTheCalculatorsOutput)
 	std::vector<std::string> all = lines(run({"-b"}).out);
 	std::vector<std::string> found;
 	for (size_t i = 0; i < all.size(); i++) {
-		if (all[i].rfind("    wgz ", 0) != 0)
+		const std::string prefix = "    " + programName() + " ";
+		if (all[i].rfind(prefix, 0) != 0)
 			continue;
-		std::string command = all[i].substr(8);
+		std::string command = all[i].substr(prefix.size());
 		found.push_back(command);
 		// The table starts at the first ruler after the command line and
 		// ends at its third ruler.
@@ -60,7 +61,7 @@ TEST(Examples, HtmlTablesEqualTheCalculatorsOutput)
 {
 	std::string out = run({"-bh"}).out;
 	std::vector<std::string> found;
-	const std::string codeStart = "<div class=\"code\">wgz ";
+	const std::string codeStart = "<div class=\"code\">" + programName() + " ";
 	for (size_t at = 0; (at = out.find(codeStart, at)) != std::string::npos;) {
 		at += codeStart.size();
 		std::string command = out.substr(at, out.find("</div>", at) - at);
@@ -96,7 +97,7 @@ TEST(Examples, TextAndHtmlTellTheSame)
 	EXPECT_EQ(items, 7u);
 	EXPECT_NE(html.find("z.&nbsp;B. ein Solarmodul:</div>"), std::string::npos);
 	EXPECT_NE(text.find(" 7. Berechnung f\201r einen Stromerzeuger, z. B. ein Solarmodul:\n"
-	                    "    wgz 300 0.30 0 -100 -a 12\n"
+	                    "    " + programName() + " 300 0.30 0 -100 -a 12\n"
 	                    "    => Ergibt folgende Ausgabe:\n"),
 	          std::string::npos);
 	EXPECT_NE(html.find("<u>risikolosen</u>"), std::string::npos);

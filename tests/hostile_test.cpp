@@ -20,6 +20,8 @@ std::string cell(const char *cls, const std::string &value)
 
 TEST(Hostile, HugeArguments)
 {
+	if (underRunner())
+		GTEST_SKIP() << "a Windows command line holds at most 32767 characters";
 	const std::string nines(100 * 1024, '9');
 	const std::string digitsThenJunk = "5" + std::string(100 * 1024, 'a');
 
@@ -35,13 +37,15 @@ TEST(Hostile, HugeArguments)
 	EXPECT_EQ(power.status, 32);  // both infinite, so equal
 
 	const std::string name(100 * 1024, 'n');
-	Outcome help = run({}, name);
+	Outcome help = runNamed({}, name);
 	EXPECT_EQ(help.status, 1);
-	EXPECT_EQ(help.out.size(), run({}).out.size() + 3 * (name.size() - NAME.size()));
+	EXPECT_EQ(help.out.size(), run({}).out.size() + 3 * (name.size() - programName().size()));
 }
 
 TEST(Hostile, HundredThousandArguments)
 {
+	if (underRunner())
+		GTEST_SKIP() << "a Windows command line holds at most 32767 characters";
 	std::vector<std::string> html = BASE;
 	html.resize(100000, "-h");
 	Outcome r = run(html);
@@ -65,21 +69,25 @@ TEST(Hostile, EmptyArgumentsInEveryPosition)
 	}
 	EXPECT_EQ(run({"", "", "", ""}).status, 32);
 	EXPECT_EQ(run({"", ""}).status, 1);
-	EXPECT_EQ(run({"100", "0.24", "50", "40"}, "").out.find(" Syntax:"), std::string::npos);
-	Outcome nameless = run({}, "");
+	if (underRunner())
+		return;  // the name cannot be chosen there
+	EXPECT_EQ(runNamed({"100", "0.24", "50", "40"}, "").out.find(" Syntax:"), std::string::npos);
+	Outcome nameless = runNamed({}, "");
 	EXPECT_EQ(nameless.status, 1);
 	EXPECT_NE(nameless.out.find(" Syntax:  <Investitionskosten"), std::string::npos);
 }
 
 TEST(Hostile, BytesThatAreNotTextPassThroughUnchanged)
 {
+	if (underRunner())
+		GTEST_SKIP() << "Windows hands arguments over as text in its own code page";
 	const std::string odd = "\377\376\001\033[2J\r\t\177";
-	Outcome help = run({odd}, odd);
+	Outcome help = runNamed({odd}, odd);
 	EXPECT_EQ(help.status, 1);
 	EXPECT_NE(help.out.find(" Syntax: " + odd + " <"), std::string::npos);
 	EXPECT_NE(help.out.find("ein: " + odd + " -b\n"), std::string::npos);
 
-	Outcome page = run({odd, odd, "1", odd, "-H"}, odd);
+	Outcome page = runNamed({odd, odd, "1", odd, "-H"}, odd);
 	EXPECT_EQ(page.status, 0);
 	EXPECT_NE(page.out.find("content=\"" + odd + " 5.0.3\""), std::string::npos);
 	EXPECT_NE(page.out.find(cell("kosten", "0.00")), std::string::npos);
@@ -98,7 +106,7 @@ std::string fixed(const char *format, double value)
 {
 	char text[400];
 	std::snprintf(text, sizeof text, format, value);
-	return text;
+	return asPrinted(text);
 }
 
 TEST(Hostile, NumbersBeyondFloatRangeInEveryPosition)

@@ -11,11 +11,23 @@ struct Outcome {
 	int status;       // exit status, or 128 + signal number
 };
 
-// The program name every test uses unless it is about the name itself.
-inline const std::string NAME = "wgz";
+// True when the program runs under another program, such as wine for the
+// Windows build (environment variable WGZ_RUNNER). Output is then compared
+// with line ends normalised, and the program name cannot be chosen.
+bool underRunner();
 
-// Runs the program with argv[0] = name and the given arguments.
-Outcome run(const std::vector<std::string> &args, const std::string &name = NAME);
+// The program name that run() gives the program: "wgz", or under a runner
+// whatever name that runner passes on.
+const std::string &programName();
+
+// Runs the program with the given arguments, as programName().
+Outcome run(const std::vector<std::string> &args);
+
+// Runs the program with argv[0] = name; not possible under a runner.
+Outcome runNamed(const std::vector<std::string> &args, const std::string &name);
+
+// Runs the program under the runner without normalising line ends.
+Outcome runRaw(const std::vector<std::string> &args);
 
 // Same, with standard output sent to the file at outputPath.
 Outcome runInto(const std::vector<std::string> &args, const char *outputPath);
@@ -25,6 +37,10 @@ Outcome runIntoClosedPipe(const std::vector<std::string> &args);
 
 // Runs another program, such as a browser, the same way.
 Outcome runCommand(const std::string &path, const std::vector<std::string> &args);
+
+// Expected output as this platform prints it: Windows prints a negative NaN
+// as "nan", glibc as "-nan", each padded to its field.
+std::string asPrinted(std::string expected);
 
 // Output split at line breaks; the text after the last one is dropped.
 std::vector<std::string> lines(const std::string &text);
