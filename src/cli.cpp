@@ -143,6 +143,17 @@ struct OptionValues {
 	const char *hours = nullptr;
 };
 
+// Marks an option as given and keeps its value text; without a value, the
+// option's error bit.
+ReportFlags takeValue(const char *value, bool &given, const char *&kept, ReportFlags error)
+{
+	given = true;
+	if (value == nullptr)
+		return error;
+	kept = value;
+	return 0;
+}
+
 // Visits every argument once. The argument after an option is not skipped:
 // at its own position it is looked at like any other, so "-z -h" both fails
 // -z and asks for HTML.
@@ -154,27 +165,18 @@ ReportFlags scanOptions(int count, const char *const argv[], ResultOptions &opti
 		const char *arg = argv[i];
 		const char *value = i < count && startsLikeNumber(argv[i + 1]) ? argv[i + 1] : nullptr;
 		if (std::strcmp(arg, "-z") == 0) {
-			options.haveInterest = true;
-			if (value == nullptr)
-				flags |= REPORT_ERR_INTEREST;
-			else
-				values.interest = value;
+			flags |= takeValue(value, options.haveInterest, values.interest, REPORT_ERR_INTEREST);
 		} else if (std::strcmp(arg, "-i") == 0) {
-			options.haveInflation = true;
-			if (value == nullptr)
-				flags |= REPORT_ERR_INFLATION;
-			else
-				values.inflation = value;
+			flags |= takeValue(value, options.haveInflation, values.inflation, REPORT_ERR_INFLATION);
 		} else if (std::strcmp(arg, "-a") == 0) {
-			options.haveHours = true;
-			// Zero hours would make the payback infinite; tested before
-			// rounding, so 1e-50 passes even though it rounds to 0.
-			if (value == nullptr)
-				flags |= REPORT_ERR_HOURS;
-			else if (parseNumber(value) == 0)
+			// Zero hours would make the payback infinite. Tested before the
+			// rounding to float, so 1e-50 passes although it rounds to 0.
+			if (value != nullptr && parseNumber(value) == 0) {
+				options.haveHours = true;
 				flags |= REPORT_ERR_HOURS_ZERO;
-			else
-				values.hours = value;
+			} else {
+				flags |= takeValue(value, options.haveHours, values.hours, REPORT_ERR_HOURS);
+			}
 		} else if (std::strcmp(arg, "-h") == 0) {
 			options.htmlOutput = true;
 		} else if (std::strcmp(arg, "-H") == 0) {

@@ -170,6 +170,18 @@ constexpr Example EXAMPLES[] = {
 	 GENERATOR_TEXT, GENERATOR_HTML},
 };
 
+// The fixed rows, laid out like a result table's.
+void printExampleRows(const Example &e, bool html)
+{
+	printTableRow(e.rows[0], e.withInterest, html);
+	if (e.hours == nullptr)
+		return;
+	if (html)
+		std::putchar('\n');
+	printHoursHeading(e.hours, e.withInterest, html, html ? "&nbsp;" : " ");
+	printTableRow(e.rows[1], e.withInterest, html);
+}
+
 void printExampleText(int number, const Example &e, const char *programName)
 {
 	std::printf(" %d. %s\n"
@@ -179,11 +191,7 @@ void printExampleText(int number, const Example &e, const char *programName)
 		std::puts(e.explanationText);
 	printOutputMarker(false);
 	printTextTableHead(e.withInterest);
-	printTableRow(e.rows[0], e.withInterest, false);
-	if (e.hours != nullptr) {
-		printHoursHeading(e.hours, e.withInterest, false, " ");
-		printTableRow(e.rows[1], e.withInterest, false);
-	}
+	printExampleRows(e, false);
 	printTextRuler(e.withInterest);
 	std::putchar('\n');
 	if (e.afterText != nullptr)
@@ -203,12 +211,7 @@ void printExampleHtml(const Example &e, const char *programName, bool last)
 		std::puts(e.explanationHtml);
 	printOutputMarker(true);
 	openHtmlTable(e.withInterest);
-	printTableRow(e.rows[0], e.withInterest, true);
-	if (e.hours != nullptr) {
-		std::putchar('\n');
-		printHoursHeading(e.hours, e.withInterest, true, "&nbsp;");
-		printTableRow(e.rows[1], e.withInterest, true);
-	}
+	printExampleRows(e, true);
 	closeHtmlTable();
 	if (e.afterHtml != nullptr)
 		std::fputs(e.afterHtml, stdout);
