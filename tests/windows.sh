@@ -14,6 +14,12 @@ export WINEDEBUG=-all
 export WGZ_RUNNER=wine
 export WGZ_BINARY=$PWD/build-windows/wiedergewinnszeit.exe
 # One wine server for all runs, so that each run starts in milliseconds.
+# A new wine prefix is set up once, completely, before the tests start.
+wineboot -i </dev/null >/dev/null 2>&1
+wineserver -w
 wineserver -p || true  # fails when a server is already running
 trap 'wineserver -k || true' EXIT
-build-test/tests/program_test --gtest_brief=1
+# Start wine's own background services now, away from the tests' pipes: a
+# service started by a test would inherit its output pipe and hold it open.
+wine cmd /c ver </dev/null >/dev/null 2>&1
+timeout 600 build-test/tests/program_test --gtest_brief=1
