@@ -192,6 +192,19 @@ float toFloat(const char *text)
 	return static_cast<float>(parseNumber(text));
 }
 
+// Four or more arguments: the option scan, then the two powers as typed,
+// compared at float precision (0 equals -0, a NaN equals nothing).
+ReportFlags checkArguments(int count, const char *const argv[], ResultOptions &options,
+                           OptionValues &values, PaybackInput &input)
+{
+	ReportFlags flags = scanOptions(count, argv, options, values);
+	input.powerBefore = toFloat(argv[3]);
+	input.powerAfter = toFloat(argv[4]);
+	if (input.powerBefore == input.powerAfter)
+		flags |= REPORT_ERR_SAME_POWER;
+	return flags;
+}
+
 }  // namespace
 
 int runCalculator(int argc, const char *const argv[])
@@ -203,21 +216,11 @@ int runCalculator(int argc, const char *const argv[])
 	}
 	int count = argc - 1;  // arguments after the program name
 
-	if (count < 4) {
-		ReportFlags flags = reportMode(count, argv);
-		printReport(flags, argv);
-		return static_cast<int>(flags);
-	}
-
 	ResultOptions options;
 	OptionValues values;
-	ReportFlags flags = scanOptions(count, argv, options, values);
 	PaybackInput input;
-	input.powerBefore = toFloat(argv[3]);
-	input.powerAfter = toFloat(argv[4]);
-	// Powers as typed, at float precision: 0 equals -0, NaN equals nothing.
-	if (input.powerBefore == input.powerAfter)
-		flags |= REPORT_ERR_SAME_POWER;
+	ReportFlags flags = count < 4 ? reportMode(count, argv)
+	                              : checkArguments(count, argv, options, values, input);
 	if (flags != 0) {
 		printReport(flags, argv);
 		return static_cast<int>(flags);
