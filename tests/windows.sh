@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 [ -f build-test/CMakeCache.txt ] || cmake --preset test >/dev/null
-cmake --build --preset test --target program_test
+cmake --build --preset test --target program_test windows_test
 cmake --preset windows >/dev/null
 cmake --build --preset windows
 
@@ -23,3 +23,4 @@ trap 'wineserver -k || true' EXIT
 # service started by a test would inherit its output pipe and hold it open.
 wine cmd /c ver </dev/null >/dev/null 2>&1
 timeout 600 build-test/tests/program_test --gtest_brief=1
+timeout 300 build-test/tests/windows_test --gtest_brief=1

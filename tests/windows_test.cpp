@@ -33,8 +33,7 @@ std::string windowsPath(std::string path)
 
 TEST(Windows, EveryLineEndsInCrLf)
 {
-	if (!underRunner())
-		GTEST_SKIP() << "only for the Windows build under wine";
+	ASSERT_TRUE(underRunner()) << "run by tests/windows.sh, under wine";
 	const std::vector<std::string> forms[] = {
 		{}, {"-b"}, {"-bH"}, {"100", "0.24", "50", "40", "-a", "8"},
 		{"100", "0.24", "50", "40", "-z", "5", "-H"},
@@ -55,8 +54,7 @@ TEST(Windows, EveryLineEndsInCrLf)
 
 TEST(Windows, ExitStatusIsHandedOverWhole)
 {
-	if (!underRunner())
-		GTEST_SKIP() << "only for the Windows build under wine";
+	ASSERT_TRUE(underRunner()) << "run by tests/windows.sh, under wine";
 	const std::string exe = programName();
 	EXPECT_EQ(errorLevel(exe + " -bH"), "257\r\n");
 	EXPECT_EQ(errorLevel(exe + " -bh"), "129\r\n");
@@ -68,8 +66,7 @@ TEST(Windows, ExitStatusIsHandedOverWhole)
 
 TEST(Windows, CodePage850BytesReachTheOutputUnchanged)
 {
-	if (!underRunner())
-		GTEST_SKIP() << "only for the Windows build under wine";
+	ASSERT_TRUE(underRunner()) << "run by tests/windows.sh, under wine";
 	std::string help = runRaw({}).out;
 	EXPECT_NE(help.find(" F\201r Stromerzeuger ist eine negative Leistung anzugeben.\r\n"),
 	          std::string::npos);
@@ -81,8 +78,7 @@ TEST(Windows, CodePage850BytesReachTheOutputUnchanged)
 
 TEST(Windows, StartUpCodeExpandsWildcards)
 {
-	if (!underRunner())
-		GTEST_SKIP() << "only for the Windows build under wine";
+	ASSERT_TRUE(underRunner()) << "run by tests/windows.sh, under wine";
 	char dir[] = "/tmp/wgz-glob-XXXXXX";
 	ASSERT_NE(mkdtemp(dir), nullptr);
 	std::string file = std::string(dir) + "/-bh";
