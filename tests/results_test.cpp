@@ -102,6 +102,10 @@ TEST(ResultTable, TextVariants)
 		 {"| 300.00\t|0.3000\t\t|  0.0\t|-100.0\t| 1.14\t\t\t|",
 		  "|----------- Mit t\204glicher Betriebsdauer von 12.00 Stunden: ------------|",
 		  "| 300.00\t|0.3000\t\t|  0.0\t|-50.0\t| 2.28\t\t\t|"}},
+		// The rate 0.375 prints rounded half to even; the real rate, computed
+		// in double, lies just below it.
+		{{"100", "0.24", "50", "40", "-z", "0.375"}, true,
+		 {"| 100.00\t|0.2400\t\t| 50.0\t| 40.0\t| 0.38\t\t| 0.00\t\t| 0.37\t\t| 4.84\t\t\t|"}},
 		{{"100", "0.24", "50", "40", "-z", "30"}, true,
 		 {"| 100.00\t|0.2400\t\t| 50.0\t| 40.0\t|30.00\t\t| 0.00\t\t|30.00\t\t|-11.14\t\t\t|"}},
 		// A net gain of exactly zero: the payback is infinite, the rest prints.
