@@ -11,12 +11,14 @@ cmake --preset windows >/dev/null
 cmake --build --preset windows
 
 export WINEDEBUG=-all
+# A wine prefix of the build's own, so that no user's ~/.wine is touched.
+export WINEPREFIX=$PWD/build-windows/wine-prefix
 export WGZ_RUNNER=wine
 export WGZ_BINARY=$PWD/build-windows/wiedergewinnszeit.exe
-# One wine server for all runs, so that each run starts in milliseconds.
 # A new wine prefix is set up once, completely, before the tests start.
 wineboot -i </dev/null >/dev/null 2>&1
 wineserver -w
+# One wine server for all runs, so that each run starts in milliseconds.
 wineserver -p || true  # fails when a server is already running
 trap 'wineserver -k || true' EXIT
 # Start wine's own background services now, away from the tests' pipes: a
