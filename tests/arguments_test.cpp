@@ -70,7 +70,7 @@ TEST(Arguments, ModeByCount)
 		check(c);
 }
 
-TEST(Arguments, ExampleFormsKeepTheirFullStatus)
+TEST(Arguments, ExamplePageStatusShowsAsOneOnLinux)
 {
 	// The shell sees only the low eight bits of 257.
 	Outcome r = run({"-bH"});
