@@ -17,7 +17,7 @@ struct Example {
 	const char *explanationHtml;
 	bool withInterest;
 	const char *hours;  // hours of the sub-row, null without -a
-	const char *rows[2][8];
+	const char *rows[2][8];  // cell texts of the main row and, with hours, the sub-row
 	const char *afterText;  // printed after the table, null for none
 	const char *afterHtml;
 };
