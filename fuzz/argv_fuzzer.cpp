@@ -51,5 +51,17 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size)
 		std::fprintf(stderr, "status %d with %d arguments\n", status, argc - 1);
 		std::abort();
 	}
+
+	// With four or more arguments, a trailing -h only changes the form of
+	// the output: it is no option value and no number read.
+	if (argc - 1 >= 4) {
+		argv.back() = "-h";
+		argv.push_back(nullptr);
+		int withHtml = runCalculator(argc + 1, argv.data());
+		if (withHtml != status) {
+			std::fprintf(stderr, "status %d, with -h appended %d\n", status, withHtml);
+			std::abort();
+		}
+	}
 	return 0;
 }
