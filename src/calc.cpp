@@ -10,7 +10,7 @@ namespace {
 
 constexpr double PERCENT = 100;
 constexpr double HOURS_PER_DAY = 24;
-constexpr double KWH_PER_WATT_YEAR = 8.76;       // 8760 h / 1000 W per kW
+constexpr double KWH_PER_WATT_YEAR = 8.76;       // 8760 h a year / 1000 W a kW
 constexpr double KWH_PER_WATT_YEAR_X100 = 876;   // the same, times PERCENT
 constexpr double INTEREST_DIVISOR = -100;        // interest is a cost
 

@@ -13,9 +13,6 @@
 
 namespace {
 
-// Used when the system starts the program without even a name.
-constexpr const char *FALLBACK_NAME = "wiedergewinnszeit";
-
 constexpr const char *BANNER_BOX = " *************************";
 
 constexpr const char *HELP_DESCRIPTION =
@@ -209,7 +206,7 @@ ReportFlags checkArguments(int count, const char *const argv[], ResultOptions &o
 
 int runCalculator(int argc, const char *const argv[])
 {
-	static const char *const fallbackArgv[] = {FALLBACK_NAME, nullptr};
+	static const char *const fallbackArgv[] = {PROGRAM_NAME, nullptr};
 	if (argc < 1 || argv[0] == nullptr) {
 		argc = 1;
 		argv = fallbackArgv;

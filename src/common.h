@@ -2,6 +2,8 @@
 #ifndef WIEDERGEWINNSZEIT_COMMON_H
 #define WIEDERGEWINNSZEIT_COMMON_H
 
+// The name to show when the system starts the program without one.
+inline constexpr const char *PROGRAM_NAME = "wiedergewinnszeit";
 inline constexpr const char *PROGRAM_VERSION = "5.0.3";
 inline constexpr const char *PROGRAM_DATE = "11.04.2020";
 // Banner credit, author meta and last keyword of a page; at most 17 characters.

@@ -18,7 +18,7 @@ int main(int argc, char *argv[])
 	// A page redirected onto a full disk must not look like a success.
 	if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
 		std::fprintf(stderr, "%s: Die Ausgabe konnte nicht geschrieben werden.\n",
-		             argc > 0 && argv[0] != nullptr ? argv[0] : "wiedergewinnszeit");
+		             argc > 0 && argv[0] != nullptr ? argv[0] : PROGRAM_NAME);
 		return EXIT_WRITE_ERROR;
 	}
 	return status;
