@@ -98,9 +98,16 @@ TEST(Arguments, PositionalNumbersComeFromFixedPlaces)
 		check(c);
 }
 
+// The four numbers of the worked example, then the given arguments.
+std::vector<std::string> afterNumbers(const std::vector<std::string> &tail)
+{
+	std::vector<std::string> args = {"100", "0.24", "50", "40"};
+	args.insert(args.end(), tail.begin(), tail.end());
+	return args;
+}
+
 TEST(Arguments, OptionValues)
 {
-	const std::vector<std::string> base = {"100", "0.24", "50", "40"};
 	struct Option {
 		std::vector<std::string> tail;
 		int status;
@@ -121,16 +128,12 @@ TEST(Arguments, OptionValues)
 		{{"-a", "48"}, 0, "|100.0\t| 80.0\t| 2.38\t\t\t|\n"},
 		{{"-a", "12", "-a", "8"}, 0, "von  8.00 Stunden"},
 	};
-	for (const Option &c : cases) {
-		std::vector<std::string> a = base;
-		a.insert(a.end(), c.tail.begin(), c.tail.end());
-		check({a, c.status, c.shows});
-	}
+	for (const Option &c : cases)
+		check({afterNumbers(c.tail), c.status, c.shows});
 }
 
 TEST(Arguments, ErrorsAddUpInTheStatus)
 {
-	const std::vector<std::string> base = {"100", "0.24", "50", "40"};
 	struct Bad {
 		std::vector<std::string> tail;
 		int status;
@@ -160,8 +163,7 @@ TEST(Arguments, ErrorsAddUpInTheStatus)
 		{{"-z", "-i", "-a"}, 14},
 	};
 	for (const Bad &c : cases) {
-		std::vector<std::string> a = base;
-		a.insert(a.end(), c.tail.begin(), c.tail.end());
+		std::vector<std::string> a = afterNumbers(c.tail);
 		// Reports are always plain text, even with -h or -H in the line.
 		check({a, c.status, HINT});
 		a.push_back("-H");
