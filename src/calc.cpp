@@ -4,7 +4,12 @@
 // The order of operations below fixes the printed digits: keep it.
 #include "calc.h"
 
+#include <cfloat>
 #include <limits>
+
+// A wider evaluation type (the x87 unit of 32-bit x86) rounds twice and
+// changes printed digits; the build selects SSE2 arithmetic there.
+static_assert(FLT_EVAL_METHOD == 0, "double arithmetic must be carried out in double");
 
 namespace {
 

@@ -125,6 +125,18 @@ TEST(ResultTable, TextVariants)
 		// An inflation of -100 % makes the real rate infinite.
 		{{"100", "0.24", "50", "40", "-i", "-100"}, true,
 		 {"| 100.00\t|0.2400\t\t| 50.0\t| 40.0\t| 0.00\t\t|-100.00\t\t|  inf\t\t|-0.00\t\t\t|"}},
+		// 0/0 makes the real rate a NaN of the processor's sign.
+		{{"100", "0.24", "50", "40", "-z", "-100", "-i", "-100"}, true,
+		 {"| 100.00\t|0.2400\t\t| 50.0\t| 40.0\t|-100.00\t\t|-100.00\t\t| ?nan\t\t| ?nan\t\t\t|"}},
+		// Where saving and interest nearly cancel, every rounding shows:
+		// arithmetic in a type wider than double (the x87 unit of 32-bit x86)
+		// prints other digits here.
+		{{"37.5", "0.24", "100", "10", "-z", "504.575989"}, true,
+		 {"|  37.50\t|0.2400\t\t|100.0\t| 10.0\t|504.58\t\t| 0.00\t\t|504.58\t\t|-2097150720.00\t\t\t|"}},
+		{{"100", "0.24", "100", "40", "-z", "126.143997"}, true,
+		 {"| 100.00\t|0.2400\t\t|100.0\t| 40.0\t|126.14\t\t| 0.00\t\t|126.14\t\t|-8388616192.00\t\t\t|"}},
+		{{"250", "0.123", "60.5", "0", "-z", "26.0750198"}, true,
+		 {"| 250.00\t|0.1230\t\t| 60.5\t|  0.0\t|26.08\t\t| 0.00\t\t|26.08\t\t|-32090466.00\t\t\t|"}},
 		{{"100", "0.24", "nan", "-nan"}, false,
 		 {"| 100.00\t|0.2400\t\t|  nan\t| -nan\t|  nan\t\t\t|"}},
 	};

@@ -12,7 +12,9 @@ struct Outcome {
 };
 
 // True when the program runs under another program, such as wine for the
-// Windows build (environment variable WGZ_RUNNER). Output is then compared
+// Windows build (environment variable WGZ_RUNNER); not for a user-mode
+// emulator such as qemu (WGZ_EMULATOR), under which a Linux build of another
+// processor runs as it would natively. Output is then compared
 // with line ends normalised, and the program name cannot be chosen.
 bool underRunner();
 
@@ -39,7 +41,9 @@ Outcome runIntoClosedPipe(const std::vector<std::string> &args);
 Outcome runCommand(const std::string &path, const std::vector<std::string> &args);
 
 // Expected output as this platform prints it: Windows prints a negative NaN
-// as "nan", glibc as "-nan", each padded to its field.
+// as "nan", glibc as "-nan", each padded to its field. "?nan" stands for a
+// NaN that arithmetic made (0/0, inf - inf), right-aligned in its field: its
+// sign is the processor's, negative on x86 and positive on most others.
 std::string asPrinted(std::string expected);
 
 // Output split at line breaks; the text after the last one is dropped.
