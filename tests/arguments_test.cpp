@@ -96,6 +96,12 @@ TEST(Arguments, PositionalNumbersComeFromFixedPlaces)
 	};
 	for (const Case &c : cases)
 		check(c);
+	// The program name is not an argument, whatever it looks like.
+	if (underRunner())
+		return;  // the name cannot be chosen there
+	for (const char *name : {"-H", "-z", "-a"})
+		EXPECT_EQ(runNamed({"100", "0.24", "50", "40"}, name).out, run({"100", "0.24", "50", "40"}).out)
+			<< name;
 }
 
 // The four numbers of the worked example, then the given arguments.
@@ -120,6 +126,7 @@ TEST(Arguments, OptionValues)
 		{{"-z", "1,5"}, 0, rateRow(" 1.00", " 4.99")},
 		{{"-z", "."}, 0, rateRow(" 0.00", " 4.76")},
 		{{"-z", "0x10"}, 0, rateRow("16.00", "19.90")},
+		{{"-z", "9"}, 0, rateRow(" 9.00", " 8.32")},
 		{{"-z", "3", "-z", "4"}, 0, rateRow(" 4.00", " 5.87")},
 		{{"-a", ".5"}, 0, "Betriebsdauer von  0.50 Stunden"},
 		{{"-a", "-2"}, 0, "| -4.2\t| -3.3\t|-57.08\t\t\t|\n"},

@@ -35,6 +35,10 @@ TEST(RealInterestRate, IsTheExactFormulaNotTheDifference)
 		{10.0f, -50.0f, "120.00"},
 		// Just below 0.375 in double; a wider type would print 0.38.
 		{0.375f, 0.0f, "0.37"},
+		// Just above the half: z / 100 + 1 and (z + 100) / 100 differ here,
+		// and so do (q - 1) * 100 and q * 100 - 100.
+		{35.875f, 0.0f, "35.88"},
+		{47.625f, 0.0f, "47.63"},
 	};
 	for (const RealRateCase &c : cases)
 		EXPECT_EQ(twoDecimals(realInterestRate(c.nominal, c.inflation)), c.printed)
@@ -88,6 +92,14 @@ TEST(PaybackYears, WorkedValues)
 		{0, 0.24f, 50, 40, 5, 0, "0.00"},
 		// Nominal equal to inflation: as without interest.
 		{100, 0.24f, 50, 40, 2.5f, 2.5f, "4.76"},
+		// 100 times the net gain is 876 - 867: not zero, so finite.
+		{17, 0.5f, 42, 40, 51, 0, "188.89"},
+		// Duty powers formed in double; a float product gives 3805.17.
+		{100, 0.24f, dutyPower(3.3f, 0.1f), dutyPower(0.3f, 0.1f), 0, 0, "3805.18"},
+		// Nearly cancelling: (p1 - p2) * (8.76 * price) gives -16777232384.00.
+		{10, 0.24f, 43, 40, 63.072f, 0, "-16777206784.00"},
+		// The quotient is rounded to float once, not its operands first.
+		{343.6f, 0.1f, 129, -30, 48.8f, 5.9f, "3737.47"},
 	};
 	for (const PaybackCase &c : cases) {
 		float rate = static_cast<float>(realInterestRate(c.nominal, c.inflation));
@@ -103,6 +115,9 @@ TEST(PaybackYears, ExactlyZeroGainIsInfinite)
 	EXPECT_EQ(rate, 10.0f);
 	EXPECT_EQ(paybackYears(438, 0.5f, 50, 40, rate), INFINITY);
 	EXPECT_EQ(paybackYears(100, 0, 50, 40, 0), INFINITY);
+	// Only the comparison at 100 times the gain finds this zero: the gain
+	// itself comes out as -7e-15.
+	EXPECT_EQ(paybackYears(45, 0.75f, 55, 50, 73), INFINITY);
 }
 
 TEST(PaybackYears, NearlyZeroGainIsLargeButFinite)
@@ -112,6 +127,8 @@ TEST(PaybackYears, NearlyZeroGainIsLargeButFinite)
 	// operations, a wider type or a fused multiply-add moves these digits.
 	EXPECT_EQ(twoDecimals(paybackYears(100, 0.24f, 50, 40, 21.024f)), "-156796416.00");
 	EXPECT_EQ(twoDecimals(paybackYears(438, 0.5f, 50, 40, 10.000001f)), "-104857600.00");
+	// Interest as c * r * (1 / -100) gives 552374912.00.
+	EXPECT_EQ(twoDecimals(paybackYears(295, 0.25f, 19, -85, 77.20677947998047f)), "552374848.00");
 }
 
 TEST(PaybackYears, NotANumberAndInfinityPassThrough)

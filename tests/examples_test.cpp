@@ -85,8 +85,34 @@ TEST(Examples, HtmlTablesEqualTheCalculatorsOutput)
 	EXPECT_EQ(found, COMMANDS);
 }
 
+// The prose of an example output, line by line, as the reader sees it:
+// tables, markup and blank lines dropped, entities and umlauts decoded to
+// code page 850, so the text and the HTML form can be compared.
+std::vector<std::string> prose(const std::string &out, bool html)
+{
+	std::vector<std::string> result;
+	bool inTable = false;
+	for (std::string line : lines(out.substr(out.find(html ? "<h2" : " ===")))) {
+		inTable = html ? (inTable || line == "<table>") && line != "</table>" : line[0] == '|';
+		for (size_t open; html && (open = line.find('<')) != std::string::npos;)
+			line.erase(open, line.find('>', open) + 1 - open);
+		const char *entities[][2] = {{"&nbsp;", " "}, {"&rArr;", "=>"}, {"&ap;", "~="},
+		                             {"\303\244", "\204"}, {"\303\266", "\224"},
+		                             {"\303\274", "\201"}, {"\303\237", "\341"}};
+		for (auto &e : entities)
+			replaceAll(line, e[0], e[1]);
+		line.erase(0, line.find_first_not_of(" ="));
+		line.erase(line.find_last_not_of(" =") + 1);
+		if (!inTable && !line.empty())
+			result.push_back(html || line.find(". ") != 1 ? line : line.substr(3));
+	}
+	return result;
+}
+
 TEST(Examples, TextAndHtmlTellTheSame)
 {
+	EXPECT_EQ(prose(run({"-b"}).out, false), prose(run({"-bh"}).out, true));
+
 	std::string text = run({"-b"}).out;
 	std::string html = run({"-bh"}).out;
 	for (int number = 1; number <= 7; number++)
@@ -106,6 +132,20 @@ TEST(Examples, TextAndHtmlTellTheSame)
 	for (size_t at = 0; (at = html.find("<span class=\"code\">", at)) != std::string::npos; at++)
 		spans++;
 	EXPECT_EQ(spans, 6u);
+}
+
+TEST(Examples, EveryClassHasAStyle)
+{
+	std::string page = run({"-bH"}).out;
+	size_t body = page.find("</style>");
+	std::string style = page.substr(0, body);
+	for (size_t at = body; (at = page.find(" class=\"", at)) != std::string::npos;) {
+		at += 8;
+		std::string name = page.substr(at, page.find('"', at) - at);
+		EXPECT_TRUE(style.find("." + name + "\t") != std::string::npos ||
+		            style.find("." + name + ",") != std::string::npos ||
+		            style.find("." + name + "\n") != std::string::npos) << name;
+	}
 }
 
 }  // namespace

@@ -113,7 +113,7 @@ TEST(Hostile, NumbersBeyondFloatRangeInEveryPosition)
 {
 	const Extreme cases[] = {
 		{"1e39", INFINITY, true},      {"-1e39", -INFINITY, true}, {"1e400", INFINITY, true},
-		{"0x10", 16, true},            {"0x1p-149", 1.4e-45, true}, {"1e-50", 0, true},
+		{"0x10", 16, true},            {"3.4e38", 3.4e38f, true},            {"0x1p-149", 1.4e-45, true}, {"1e-50", 0, true},
 		{"inf", INFINITY, false},     {"-inf", -INFINITY, false},   {"INFINITY", INFINITY, false},
 		{"nan", NAN, false},           {"-nan(123)", -NAN, false},
 	};

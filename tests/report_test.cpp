@@ -77,6 +77,15 @@ TEST(Help, Layout)
 	EXPECT_EQ(all[start + 11], "  ");
 	EXPECT_EQ(all[start + 12], " Bei Zahlen statt eines Kommas (1,5) bitte einen Punkt (1.5) eingeben.");
 	EXPECT_EQ(all.back(), "");
+
+	// The page has the help's title and description, in one language.
+	std::string page = run({"100", "0.24", "50", "40", "-H"}).out;
+	std::string description = all[8].substr(1);
+	EXPECT_EQ(description.rfind("Berechnet ", 0), 0u);
+	EXPECT_NE(page.find("\"" + description + "\""), std::string::npos);
+	EXPECT_NE(page.find("<title>\n" + all[2].substr(5, 17) + "\n</title>"), std::string::npos);
+	for (const char *german : {"<html lang=\"de\">", "-language\" content=\"de\">", "=\"language\" content=\"de\">"})
+		EXPECT_NE(page.find(german), std::string::npos) << german;
 }
 
 struct ReportCase {
