@@ -204,24 +204,15 @@ ReportFlags checkArguments(int count, const char *const argv[], ResultOptions &o
 
 }  // namespace
 
-int runCalculator(int argc, const char *const argv[])
+ReportFlags readArguments(int argc, const char *const argv[], PaybackInput &input,
+                          ResultOptions &options)
 {
-	static const char *const fallbackArgv[] = {PROGRAM_NAME, nullptr};
-	if (argc < 1 || argv[0] == nullptr) {
-		argc = 1;
-		argv = fallbackArgv;
-	}
 	int count = argc - 1;  // arguments after the program name
-
-	ResultOptions options;
 	OptionValues values;
-	PaybackInput input;
 	ReportFlags flags = count < 4 ? reportMode(count, argv)
 	                              : checkArguments(count, argv, options, values, input);
-	if (flags != 0) {
-		printReport(flags, argv);
-		return static_cast<int>(flags);
-	}
+	if (flags != 0)
+		return flags;
 
 	input.cost = toFloat(argv[1]);
 	input.price = toFloat(argv[2]);
@@ -233,6 +224,24 @@ int runCalculator(int argc, const char *const argv[])
 		input.hoursPerDay = toFloat(values.hours);
 		input.dutyPowerBefore = dutyPower(input.powerBefore, input.hoursPerDay);
 		input.dutyPowerAfter = dutyPower(input.powerAfter, input.hoursPerDay);
+	}
+	return 0;
+}
+
+int runCalculator(int argc, const char *const argv[])
+{
+	static const char *const fallbackArgv[] = {PROGRAM_NAME, nullptr};
+	if (argc < 1 || argv[0] == nullptr) {
+		argc = 1;
+		argv = fallbackArgv;
+	}
+
+	PaybackInput input;
+	ResultOptions options;
+	ReportFlags flags = readArguments(argc, argv, input, options);
+	if (flags != 0) {
+		printReport(flags, argv);
+		return static_cast<int>(flags);
 	}
 	printResults(input, options, argv[0]);
 	return 0;

@@ -10,6 +10,12 @@
 // Writes to standard output only; keeps no state between calls.
 int runCalculator(int argc, const char *const argv[]);
 
+// Reads an argument vector (argc at least 1) as a run does and returns its
+// findings; with none, input and options hold the converted numbers. For
+// front ends that compute more than one table, such as a chart.
+ReportFlags readArguments(int argc, const char *const argv[], PaybackInput &input,
+                          ResultOptions &options);
+
 // Help, the error reports whose bits are set, then the examples or a hint.
 void printReport(ReportFlags flags, const char *const argv[]);
 
