@@ -231,12 +231,20 @@
   function start() {
     $('eingabe').addEventListener('input', fromForm);
     window.addEventListener('hashchange', fromFragment);
+    // Selected as well, for Ctrl+C where the clipboard may not be written.
     $('kopieren').addEventListener('click', function () {
-      var text = $('befehlszeile').textContent;
-      if (navigator.clipboard) navigator.clipboard.writeText(text).catch(function () {});
+      var range = document.createRange();
+      range.selectNodeContents($('befehlszeile'));
+      getSelection().removeAllRanges();
+      getSelection().addRange(range);
+      if (navigator.clipboard) navigator.clipboard.writeText(range.toString()).catch(function () {});
     });
+    // The complete page, as -H writes it, made when it is asked for.
     $('speichern').addEventListener('click', function (event) {
-      var page = current.length >= 4 ? run(current.map(function (arg) { return arg === '-h' ? '-H' : arg; }).concat(['-H'])) : null;
+      var page = current.length >= 4 ? run(current.map(function (arg) {
+        return arg === '-h' ? '-H' : arg;
+      }).concat(['-H'])) : null;
+      if (this.href.indexOf('blob:') === 0) URL.revokeObjectURL(this.href);
       if (page === null || page.status !== 0) { event.preventDefault(); return; }
       this.href = URL.createObjectURL(new Blob([page.bytes], { type: 'text/html' }));
     });
