@@ -1,6 +1,7 @@
 // The calculator's core as the browser page calls it: one run of the
 // command line, and the payback curve over the electricity price for the
 // chart, both computed by the same C++ as the program.
+#include <cfloat>
 #include <cmath>
 #include <cstdio>
 
@@ -52,11 +53,14 @@ const Curve *wgz_curve(int argc, const char *const argv[])
 	float before = options.haveHours ? in.dutyPowerBefore : in.powerBefore;
 	float after = options.haveHours ? in.dutyPowerAfter : in.powerAfter;
 	// A price that gives no scale is not marked; the chart spans 0 to 1 Eu/kWh.
+	// Twice a price near the float limit is no float, so the span stops there
+	// and the mark moves right.
 	bool scaled = std::isfinite(in.price) && in.price > 0;
-	double highest = scaled ? 2.0 * static_cast<double>(in.price) : 1.0;
+	double highest = scaled ? std::fmin(2.0 * static_cast<double>(in.price), FLT_MAX) : 1.0;
 
 	curve.count = CURVE_POINTS;
-	curve.marked = scaled ? (CURVE_POINTS - 1) / 2 : -1;
+	curve.marked = scaled
+		? static_cast<int>(std::lround(static_cast<double>(in.price) / highest * (CURVE_POINTS - 1))) : -1;
 	for (int i = 0; i < CURVE_POINTS; i++) {
 		float price = i == curve.marked
 			? in.price : static_cast<float>(highest * i / (CURVE_POINTS - 1));

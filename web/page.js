@@ -154,6 +154,13 @@
     function x(price) { return LEFT + (RIGHT - LEFT) * price / right; }
     function y(years) { return BOTTOM - (BOTTOM - TOP) * Math.min(years, 2 * top) / top; }
     function number(value, digits) { return value.toFixed(digits); }
+    // Axis labels for steps of span / 5: as many decimals as a step needs,
+    // powers of ten where the numbers would be too long to read.
+    function tick(value, span) {
+      var digits = Math.max(0, -Math.floor(Math.log10(span / 5)));
+      if (value === 0) return '0';
+      return span >= 1e6 || digits > 4 ? value.toExponential(1) : value.toFixed(digits);
+    }
 
     var out = ['<defs><clipPath id="flaeche"><rect x="' + LEFT + '" y="' + TOP + '" width="' +
       (RIGHT - LEFT) + '" height="' + (BOTTOM - TOP) + '"/></clipPath></defs>'];
@@ -176,9 +183,9 @@
       out.push('<line class="gitter" x1="' + LEFT + '" x2="' + RIGHT + '" y1="' + number(y(years), 1) +
         '" y2="' + number(y(years), 1) + '"/>');
       out.push('<text x="' + (LEFT - 6) + '" y="' + number(y(years) + 4, 1) + '" text-anchor="end">' +
-        number(years, years >= 10 || top >= 10 ? 0 : 1) + '</text>');
+        tick(years, top) + '</text>');
       out.push('<text x="' + number(x(price), 1) + '" y="' + (BOTTOM + 16) + '" text-anchor="middle">' +
-        number(price, right >= 5 ? 1 : right >= 0.5 ? 2 : 3) + '</text>');
+        tick(price, right) + '</text>');
     }
     out.push('<line class="achse" x1="' + LEFT + '" y1="' + BOTTOM + '" x2="' + RIGHT + '" y2="' + BOTTOM + '"/>');
     out.push('<line class="achse" x1="' + LEFT + '" y1="' + TOP + '" x2="' + LEFT + '" y2="' + BOTTOM + '"/>');
