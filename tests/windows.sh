@@ -29,9 +29,16 @@ trap 'wineserver -k || true' EXIT
 wine cmd /c ver </dev/null >/dev/null 2>&1
 for build in build-windows build-windows32; do
 	export WGZ_BINARY=$PWD/$build/wiedergewinnszeit.exe
-	help=$(timeout 60 wine "$WGZ_BINARY" 2>/dev/null || true)  # the help's status is 1
+	# The first runs in a new prefix can be slow or lose their output while
+	# wine finishes setting up; ask a few times before giving up.
+	for try in 1 2 3; do
+		help=$(timeout 120 wine "$WGZ_BINARY" 2>"$build/wine.log" || true)  # help: status 1
+		[[ $help == *" Syntax: "* ]] && break
+		wineserver -w || true
+	done
 	if [[ $help != *" Syntax: "* ]]; then
-		echo "== $build: this wine cannot run it, only built"
+		echo "== $build: this wine cannot run it, only built; wine said:"
+		head -n 5 "$build/wine.log"
 		continue
 	fi
 	echo "== $build under wine"
