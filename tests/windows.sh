@@ -34,7 +34,7 @@ for build in build-windows build-windows32; do
 	for try in 1 2 3; do
 		help=$(timeout 120 wine "$WGZ_BINARY" 2>"$build/wine.log" || true)  # help: status 1
 		[[ $help == *" Syntax: "* ]] && break
-		wineserver -w || true
+		sleep 5
 	done
 	if [[ $help != *" Syntax: "* ]]; then
 		echo "== $build: this wine cannot run it, only built; wine said:"
