@@ -12,6 +12,8 @@
   var utf8 = new TextDecoder('utf-8');
   var encoder = new TextEncoder();
   var current = [];  // the arguments shown now
+  var examplesHtml = '';  // what -bh writes
+  var EXAMPLES = 0x40 | 0x80 | 0x100;  // the exit status bits of -b, -bh, -bH
 
   function $(id) { return document.getElementById(id); }
 
@@ -92,10 +94,15 @@
 
   function showResult(args) {
     var ergebnis = $('ergebnis');
-    var result = args.length >= 4 ? run(tableArgs(args)) : null;
+    var result = args.length >= 4 ? run(tableArgs(args)) : args.length > 0 ? run(args) : null;
+    // A link to -b, -bh or -bH asks for the examples, shown as -bh writes them.
+    if (result !== null && (result.status & EXAMPLES) !== 0) {
+      ergebnis.innerHTML = examplesHtml;
+      return result.status;
+    }
     if (result !== null && result.status === 0) {
       ergebnis.innerHTML = utf8.decode(result.bytes);
-      return;
+      return 0;
     }
     var errors = result === null ? [] : fromCodePage850(result.bytes).split('\n')
       .filter(function (line) { return line.indexOf(' Fehler ') === 0; })
@@ -106,6 +113,7 @@
     message.textContent = errors.length > 0 ? errors.join('\n')
       : 'Bitte Kosten, Strompreis und beide Leistungen eingeben.';
     ergebnis.replaceChildren(message);
+    return result === null ? 1 : result.status;
   }
 
   // ---- Chart: payback time over the electricity price -------------------
@@ -215,11 +223,13 @@
   }
 
   // ---- Putting it together ------------------------------------------------
+  // Shows what the arguments give and returns the exit status of the run.
   function show(args) {
     current = args;
-    showResult(args);
+    var status = showResult(args);
     $('befehlszeile').textContent = [PROGRAM].concat(args).map(shellWord).join(' ');
     drawChart(args);
+    return status;
   }
 
   function fromForm() {
@@ -231,8 +241,8 @@
 
   function fromFragment() {
     var args = fragmentArgs();
-    fillForm(args);
-    show(args);
+    // A link to the examples leaves the form empty, not "-b" as the cost.
+    fillForm((show(args) & EXAMPLES) !== 0 ? [] : args);
   }
 
   function start() {
@@ -255,8 +265,8 @@
       if (page === null || page.status !== 0) { event.preventDefault(); return; }
       this.href = URL.createObjectURL(new Blob([page.bytes], { type: 'text/html' }));
     });
-    var examples = run(['-bh']);
-    $('beispiele').innerHTML = utf8.decode(examples.bytes);
+    examplesHtml = utf8.decode(run(['-bh']).bytes);
+    $('beispiele').innerHTML = examplesHtml;
     fromFragment();
     window.wgzReady = performance.now();
   }

@@ -87,6 +87,11 @@ for (const c of CASES) {
 const crafted = await open(url + '#<img src=x onerror=alert(1)>');
 assert.equal(await crafted.$$eval('img, #ergebnis *:not(p)', (e) => e.length), 0);
 await crafted.close();
+// A link to the examples shows them, as -bh writes them, and leaves the form empty.
+const examples = await open(url + '#-bh');
+assert.equal(await examples.$$eval('#ergebnis li table', (e) => e.length), 7);
+assert.deepEqual(await examples.$$eval('input', (all) => all.map((e) => e.value).join('')), '');
+await examples.close();
 assert.deepEqual(dialogs, []);
 assert.deepEqual(outside, []);
 await browser.close();
