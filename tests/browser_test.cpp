@@ -140,14 +140,39 @@ TEST(Browser, ResultPageShowsTheComputedValues)
 	}
 }
 
+// Run in the page: every rule of the style sheet, as written, against the
+// browser's reading of it. A declaration the browser drops (a misspelt name
+// or value; vendor prefixes aside) or a rule it merges (a lost brace) is
+// listed in data-css.
+constexpr const char *STYLE_CHECK = R"(<script>
+var bad = [], rules = [], i = 0;
+(function flat(list) { for (var r of list) r.style ? rules.push(r) : flat(r.cssRules); })(
+  document.styleSheets[0].cssRules);
+for (var m of document.querySelector('style').textContent.replace(/<!--|-->/g, '')
+    .matchAll(/([^{}]*)\{([^{}]*)\}/g)) {
+  var rule = rules[i++], selector = m[1].replace(/\s+/g, ' ').trim();
+  if (!rule || rule.selectorText !== selector) { bad.push('rule ' + selector); continue; }
+  for (var d of m[2].split(';')) {
+    var name = d.split(':')[0].trim();
+    if (name && !/^-(moz|ms|webkit)-/.test(name) && rule.style.getPropertyValue(name) === '')
+      bad.push(selector + ' ' + name);
+  }
+}
+if (i !== rules.length) bad.push(i + ' rules of ' + rules.length);
+document.body.dataset.css = bad.join('; ');
+</script>)";
+
 TEST(Browser, ExamplePageShowsEveryTable)
 {
 	if (chromium() == nullptr)
 		GTEST_SKIP() << "chromium is not installed";
-	std::string dom = parsedDocument(run({"-bH"}).out);
+	std::string page = run({"-bH"}).out;
+	std::string dom = parsedDocument(page.insert(page.rfind("</body>"), STYLE_CHECK));
 	std::vector<Table> tables = tablesOf(dom);
 	// The page's charset is what its bytes are.
 	EXPECT_NE(dom.find("Mit t\303\244glicher Betriebsdauer"), std::string::npos);
+	size_t css = dom.find(" data-css=\"");
+	EXPECT_EQ(dom.substr(css, dom.find('"', css + 11) + 1 - css), " data-css=\"\"");
 	const std::string commands[] = {
 		"100 0.24 50 40", "100 0.24 50 40 -z 5.0", "100 0.24 50 40 -z 5.0 -i 2.5",
 		"100 0.24 50 40 -z 0.4 -i 1.0", "100 0.24 50 40 -a 8", "100 0.24 50 40 -z 5.0 -i 2.5 -a 8",

@@ -78,6 +78,21 @@ TEST(Help, Layout)
 	EXPECT_EQ(all[start + 12], " Bei Zahlen statt eines Kommas (1,5) bitte einen Punkt (1.5) eingeben.");
 	EXPECT_EQ(all.back(), "");
 
+	// A sentence that names an option speaks of what the option list says it
+	// takes: "-i <Inflation>", so "Option -i ... Inflationsrate".
+	int named = 0;
+	for (const std::string &line : lines(run({"100", "0.24", "50", "50", "-z", "-i", "-a"}).out)) {
+		size_t at = line.find("Option -");
+		if (at == std::string::npos)
+			continue;
+		size_t entry = text.find("\n  " + line.substr(at + 7, 2) + " <");
+		ASSERT_NE(entry, std::string::npos) << line;
+		EXPECT_NE(line.find(text.substr(entry + 7, text.find('>', entry) - entry - 7), at), std::string::npos)
+			<< line;
+		named++;
+	}
+	EXPECT_EQ(named, 6);
+
 	// The page has the help's title and description, in one language.
 	std::string page = run({"100", "0.24", "50", "40", "-H"}).out;
 	std::string description = all[8].substr(1);
@@ -142,6 +157,10 @@ TEST(Report, ExampleForms)
 	EXPECT_EQ(fragment.out.rfind("<h2 class=\"ueber\">Einige Beispiele zur Benutzung:</h2>\n\n<ol>\n", 0),
 	          0u);
 	EXPECT_EQ(fragment.out.substr(fragment.out.size() - 13), "</li>\n</ol>\n\n");
+	size_t items = 0;  // set apart by an empty line
+	for (size_t at = 0; (at = fragment.out.find("</li>\n\n<li>\n", at)) != std::string::npos; at++)
+		items++;
+	EXPECT_EQ(items, 6u);
 
 	Outcome page = run({"-bH"});
 	EXPECT_EQ(page.out.rfind("<!doctype html public", 0), 0u);
