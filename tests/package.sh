@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package as the README says, checks it with lintian,
 # installs it and runs the installed program; then builds it again in
-# another folder a little later, and the Windows program twice, and each
-# pair must be the same bytes.
+# another folder a little later, and the 64-bit and 32-bit Windows programs
+# twice each; each pair must be the same bytes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -29,10 +29,12 @@ echo "== reproducible"
 sleep 61
 second=$(package build-deb-again)
 cmp "$first" "$second"
-for build in build-windows build-windows-again; do
-	rm -rf $build
-	cmake -S . -B $build --toolchain cmake/mingw-w64-x86_64.cmake -DBUILD_TESTING=OFF >/dev/null
-	cmake --build $build >/dev/null
+for toolchain in mingw-w64-x86_64 mingw-w64-i686; do
+	for build in build-$toolchain build-$toolchain-again; do
+		rm -rf "$build"
+		cmake -S . -B "$build" --toolchain cmake/$toolchain.cmake -DBUILD_TESTING=OFF >/dev/null
+		cmake --build "$build" >/dev/null
+	done
+	cmp build-$toolchain/wiedergewinnszeit.exe build-$toolchain-again/wiedergewinnszeit.exe
 done
-cmp build-windows/wiedergewinnszeit.exe build-windows-again/wiedergewinnszeit.exe
-echo "the package and the Windows program build to the same bytes"
+echo "the package and the Windows programs build to the same bytes"
