@@ -183,9 +183,14 @@
         number(to - from, 1) + '" height="' + (BOTTOM - TOP) + '"/>');
       if (widest === null || to - from > widest.to - widest.from) widest = { from: from, to: to };
     }
-    if (widest !== null)
-      out.push('<text class="nie-text" x="' + number((widest.from + widest.to) / 2, 1) + '" y="' +
-        (TOP + 16) + '" text-anchor="middle">zahlt sich nie aus</text>');
+    // Across the widest such region, or down it where it is too narrow.
+    if (widest !== null) {
+      var middle = number((widest.from + widest.to) / 2, 1);
+      out.push('<text class="nie-text" ' + (widest.to - widest.from >= 120
+        ? 'x="' + middle + '" y="' + (TOP + 16) + '" text-anchor="middle"'
+        : 'transform="translate(' + middle + ' ' + (TOP + 8) + ') rotate(90)" dy="4"') +
+        '>zahlt sich nie aus</text>');
+    }
     for (var t = 0; t <= 5; t++) {
       var years = top * t / 5, price = right * t / 5;
       out.push('<line class="gitter" x1="' + LEFT + '" x2="' + RIGHT + '" y1="' + number(y(years), 1) +
