@@ -7,6 +7,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <sstream>
@@ -116,8 +118,20 @@ Outcome spawn(const std::string &path, const std::vector<std::string> &args,
 	if (outFd >= 0)
 		fds[0].fd = -1;
 	char buffer[65536];
+	// A run that hangs or writes without end is killed after a minute, so
+	// that it fails its test instead of stalling the suite; even emulated
+	// runs take seconds.
+	auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
 	while (open > 0) {
-		if (poll(fds, 2, -1) < 0)
+		auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+			deadline - std::chrono::steady_clock::now());
+		int ready = poll(fds, 2, static_cast<int>(std::max<long long>(left.count(), 0)));
+		if (ready == 0) {
+			kill(pid, SIGKILL);
+			result.err += "killed after 60 s";
+			break;
+		}
+		if (ready < 0)
 			continue;
 		for (int i = 0; i < 2; i++) {
 			if (fds[i].fd < 0 || fds[i].revents == 0)
@@ -132,6 +146,9 @@ Outcome spawn(const std::string &path, const std::vector<std::string> &args,
 			}
 		}
 	}
+	for (pollfd &f : fds)
+		if (f.fd >= 0)
+			close(f.fd);
 	int waitStatus;
 	waitpid(pid, &waitStatus, 0);
 	result.status = statusOf(waitStatus);
