@@ -247,6 +247,13 @@ int runCalculator(int argc, const char *const argv[])
 	return 0;
 }
 
+void printErrors(ReportFlags flags)
+{
+	for (const ErrorReport &report : ERROR_REPORTS)
+		if (flags & report.bit)
+			std::printf(" Fehler %d:%s\n\n", report.number, report.message);
+}
+
 void printReport(ReportFlags flags, const char *const argv[])
 {
 	const char *programName = argv[0];
@@ -254,9 +261,7 @@ void printReport(ReportFlags flags, const char *const argv[])
 	if ((flags & (REPORT_EXAMPLES_HTML | REPORT_EXAMPLES_PAGE)) == 0)
 		printHelp(programName);
 
-	for (const ErrorReport &report : ERROR_REPORTS)
-		if (flags & report.bit)
-			std::printf(" Fehler %d:%s\n\n", report.number, report.message);
+	printErrors(flags);
 
 	if (flags & REPORT_EXAMPLES_TEXT)
 		printExamples(argv, STYLE_TEXT);

@@ -16,6 +16,9 @@ int runCalculator(int argc, const char *const argv[]);
 ReportFlags readArguments(int argc, const char *const argv[], PaybackInput &input,
                           ResultOptions &options);
 
+// The numbered error reports whose bits are set, each with an empty line.
+void printErrors(ReportFlags flags);
+
 // Help, the error reports whose bits are set, then the examples or a hint.
 void printReport(ReportFlags flags, const char *const argv[]);
 

@@ -1,11 +1,12 @@
 #!/bin/sh
-# Builds the browser page and runs the browser test against it, comparing
-# with the native program. Exit 77 (skipped) without emscripten, Chromium
-# or the test's npm packages.
+# Builds the browser page and runs the browser test against it in each
+# engine installed (Chromium, Firefox, WebKit), comparing with the native
+# program. Exit 77 (skipped) without emscripten, without the test's npm
+# packages, or with no engine at all.
 # Usage: web.sh NATIVE_PROGRAM
 set -eu
 cd "$(dirname "$0")/.."
-for tool in emcmake node npm /usr/bin/chromium; do
+for tool in emcmake node npm iconv; do
 	command -v "$tool" >/dev/null || { echo "$tool missing: skipped"; exit 77; }
 done
 cmake --preset web >/dev/null

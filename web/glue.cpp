@@ -1,9 +1,17 @@
-// The calculator's core as the browser page calls it: one run of the
-// command line, and the payback curve over the electricity price for the
-// chart, both computed by the same C++ as the program.
+// The calculator's core as the browser page calls it. Everything the page
+// reads from the module is declared here, and nowhere else: the arguments
+// of one run, the exit status and output it gives, which of those statuses
+// are the examples, the error lines of a status, and the payback curve over
+// the electricity price for the chart, all computed by the same C++ as the
+// program. The page reads the arrays through typed views at the addresses
+// these functions return; it never computes an offset itself.
+#include <wasi/api.h>
+
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #include "calc.h"
 #include "cli.h"
@@ -14,38 +22,178 @@ namespace {
 constexpr int CURVE_POINTS = 121;
 constexpr int TEXT_SIZE = 64;  // "%.2f" of any float
 
-// Read by the page straight from memory; the layout is part of the glue.
-struct Curve {
-	int count;           // points, 0 when the arguments give no table
-	int marked;          // index of the point at the entered price
-	float price[CURVE_POINTS];  // Eu/kWh
-	float years[CURVE_POINTS];
-	char text[CURVE_POINTS][TEXT_SIZE];  // years as the table prints them
-};
+// The arguments of the next run after the program name; the page writes
+// their bytes into one block that wgz_arguments hands out.
+char *argumentBytes = nullptr;
+const char **argumentVector = nullptr;
+int argumentCount = 0;
 
-Curve curve;
+// What the core writes to standard output, kept for the page to read.
+unsigned char *output = nullptr;
+size_t outputSize = 0;
+size_t outputCapacity = 0;
+
+float curvePrices[CURVE_POINTS];
+float curveYears[CURVE_POINTS];
+char curveTexts[CURVE_POINTS][TEXT_SIZE];
+int curveMarked = -1;
+
+void keepOutput(const void *bytes, size_t size)
+{
+	if (outputSize + size > outputCapacity) {
+		// malloc and copy, not realloc, which would add its code to the page.
+		size_t capacity = (outputSize + size) * 2;
+		auto *grown = static_cast<unsigned char *>(std::malloc(capacity));
+		if (grown == nullptr)
+			std::abort();
+		if (outputSize > 0)
+			std::memcpy(grown, output, outputSize);
+		std::free(output);
+		output = grown;
+		outputCapacity = capacity;
+	}
+	std::memcpy(output + outputSize, bytes, size);
+	outputSize += size;
+}
+
+// The core's console texts are code page 850; these are the letters it
+// uses, so that the page can show its error lines as UTF-8. A letter
+// missing here shows as U+FFFD, which the browser test would see.
+struct ConsoleLetter {
+	unsigned char cp850;
+	const char *utf8;
+};
+constexpr ConsoleLetter CONSOLE_LETTERS[] = {
+	{0x81, "\303\274"}, {0x84, "\303\244"}, {0x8e, "\303\204"}, {0x94, "\303\266"},
+	{0x99, "\303\226"}, {0x9a, "\303\234"}, {0xe1, "\303\237"},
+};
+constexpr const char *REPLACEMENT = "\357\277\275";
+
+const char *utf8Of(unsigned char c)
+{
+	for (const ConsoleLetter &letter : CONSOLE_LETTERS)
+		if (letter.cp850 == c)
+			return letter.utf8;
+	return REPLACEMENT;
+}
+
+// Points argv at the program name and the arguments the page wrote, each
+// after the last one's NUL.
+void takeArguments()
+{
+	const char *next = argumentBytes;
+	argumentVector[0] = PROGRAM_NAME;
+	for (int i = 1; i < argumentCount; i++) {
+		argumentVector[i] = next;
+		next += std::strlen(next) + 1;
+	}
+}
 
 }  // namespace
 
+// Standard output of the module: kept for wgz_output instead of going to
+// the browser's console, byte for byte (the console texts are code page
+// 850, which emscripten's own path would decode as UTF-8).
+extern "C" __wasi_errno_t __wasi_fd_write(__wasi_fd_t fd, const __wasi_ciovec_t *iovs,
+                                          size_t iovsLen, __wasi_size_t *written)
+{
+	size_t total = 0;
+	for (size_t i = 0; i < iovsLen; i++) {
+		if (fd == 1)
+			keepOutput(iovs[i].buf, iovs[i].buf_len);
+		total += iovs[i].buf_len;
+	}
+	*written = static_cast<__wasi_size_t>(total);
+	return __WASI_ERRNO_SUCCESS;
+}
+
 extern "C" {
 
-// One invocation as from a shell; the page takes the bytes from fd_write.
-int wgz_run(int argc, const char *const argv[])
+// The name that starts every command line the program shows.
+const char *wgz_program_name()
 {
-	int status = runCalculator(argc, argv);
+	return PROGRAM_NAME;
+}
+
+// A block of size bytes for count arguments after the program name, each
+// ended by a NUL, to be filled by the page before the next wgz_run or
+// wgz_curve.
+char *wgz_arguments(int count, int size)
+{
+	std::free(argumentBytes);
+	std::free(argumentVector);
+	argumentBytes = static_cast<char *>(std::malloc(static_cast<size_t>(size) + 1));
+	argumentVector = static_cast<const char **>(
+		std::malloc((static_cast<size_t>(count) + 2) * sizeof(const char *)));
+	if (argumentBytes == nullptr || argumentVector == nullptr)
+		std::abort();
+	std::memset(argumentBytes, 0, static_cast<size_t>(size) + 1);
+	argumentVector[count + 1] = nullptr;
+	argumentCount = count + 1;
+	return argumentBytes;
+}
+
+// One invocation as from a shell with the arguments written last; its
+// output is then in wgz_output.
+int wgz_run()
+{
+	takeArguments();
+	outputSize = 0;
+	int status = runCalculator(argumentCount, argumentVector);
 	std::fflush(stdout);
 	return status;
 }
 
+const unsigned char *wgz_output()
+{
+	return output;
+}
+
+int wgz_output_size()
+{
+	return static_cast<int>(outputSize);
+}
+
+// The exit status bits that mean a run printed the worked examples.
+int wgz_examples_status()
+{
+	return REPORT_EXAMPLES_TEXT | REPORT_EXAMPLES_HTML | REPORT_EXAMPLES_PAGE;
+}
+
+// Leaves in wgz_output only the numbered error reports of a status, as the
+// program prints them after its help, but in UTF-8 for the page.
+void wgz_errors(int status)
+{
+	outputSize = 0;
+	printErrors(static_cast<ReportFlags>(status));
+	std::fflush(stdout);
+	size_t size = outputSize;
+	auto *console = static_cast<unsigned char *>(std::malloc(size + 1));
+	if (console == nullptr)
+		std::abort();
+	std::memcpy(console, output, size);
+	outputSize = 0;
+	for (size_t i = 0; i < size; i++) {
+		const char *letter = console[i] < 0x80 ? nullptr : utf8Of(console[i]);
+		if (letter == nullptr)
+			keepOutput(console + i, 1);
+		else
+			keepOutput(letter, std::strlen(letter));
+	}
+	std::free(console);
+}
+
 // Payback times from price 0 to twice the entered price, for the row that
-// the table prints last: the operating-hours row with -a, else the main row.
-const Curve *wgz_curve(int argc, const char *const argv[])
+// the table prints last: the operating-hours row with -a, else the main
+// row. Returns the number of points, 0 when the arguments give no table.
+int wgz_curve()
 {
 	PaybackInput in;
 	ResultOptions options;
-	curve.count = 0;
-	if (readArguments(argc, argv, in, options) != 0)
-		return &curve;
+	curveMarked = -1;
+	takeArguments();
+	if (readArguments(argumentCount, argumentVector, in, options) != 0)
+		return 0;
 
 	bool withInterest = options.haveInterest || options.haveInflation;
 	float rate = withInterest
@@ -58,18 +206,39 @@ const Curve *wgz_curve(int argc, const char *const argv[])
 	bool scaled = std::isfinite(in.price) && in.price > 0;
 	double highest = scaled ? std::fmin(2.0 * static_cast<double>(in.price), FLT_MAX) : 1.0;
 
-	curve.count = CURVE_POINTS;
-	curve.marked = scaled
+	curveMarked = scaled
 		? static_cast<int>(std::lround(static_cast<double>(in.price) / highest * (CURVE_POINTS - 1))) : -1;
 	for (int i = 0; i < CURVE_POINTS; i++) {
-		float price = i == curve.marked
+		float price = i == curveMarked
 			? in.price : static_cast<float>(highest * i / (CURVE_POINTS - 1));
 		float years = paybackYears(in.cost, price, before, after, rate);
-		curve.price[i] = price;
-		curve.years[i] = years;
-		std::snprintf(curve.text[i], TEXT_SIZE, "%.2f", static_cast<double>(years));
+		curvePrices[i] = price;
+		curveYears[i] = years;
+		std::snprintf(curveTexts[i], TEXT_SIZE, "%.2f", static_cast<double>(years));
 	}
-	return &curve;
+	return CURVE_POINTS;
+}
+
+const float *wgz_curve_prices()
+{
+	return curvePrices;
+}
+
+const float *wgz_curve_years()
+{
+	return curveYears;
+}
+
+// The years of point i as the table prints them.
+const char *wgz_curve_text(int i)
+{
+	return curveTexts[i];
+}
+
+// The index of the point at the entered price, -1 when it is not marked.
+int wgz_curve_marked()
+{
+	return curveMarked;
 }
 
 }  // extern "C"

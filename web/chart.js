@@ -1,0 +1,114 @@
+// The chart: payback time over the electricity price, as SVG markup made
+// from the core's points alone. A pure function; every text and attribute
+// value goes through escapeXml.
+const CHART = { left: 64, right: 584, top: 16, bottom: 284, width: 600, height: 340 };
+
+const escapeXml = (value) => String(value).replace(/[&<>"']/g, (c) => `&#${c.charCodeAt(0)};`);
+
+// <name a="1" ...>content</name>, or an empty element without content.
+const tag = (name, attributes, content) => {
+  const list = Object.entries(attributes).map(([key, value]) => ` ${key}="${escapeXml(value)}"`).join('');
+  return content === undefined ? `<${name}${list}/>` : `<${name}${list}>${content}</${name}>`;
+};
+const label = (attributes, text) => tag('text', attributes, escapeXml(text));
+
+// The smallest 1, 2 or 5 times a power of ten at or above value.
+const niceCeiling = (value) => {
+  const power = 10 ** Math.floor(Math.log10(value));
+  return [1, 2, 5].map((step) => step * power).find((nice) => nice >= value) ?? 10 * power;
+};
+
+// Axis labels for steps of span / 5: as many decimals as a step needs,
+// powers of ten where the numbers would be too long to read.
+const tickText = (value, span) => {
+  const digits = Math.max(0, -Math.floor(Math.log10(span / 5)));
+  if (value === 0) return '0';
+  return span >= 1e6 || digits > 4 ? value.toExponential(1) : value.toFixed(digits);
+};
+
+const pays = (point) => Number.isFinite(point.years) && point.years >= 0;
+
+// Runs of consecutive points for which test holds, as [first, last] indices.
+const runsOf = (points, test) => {
+  const runs = [];
+  points.forEach((point, i) => {
+    if (!test(point)) return;
+    const last = runs.at(-1);
+    if (last !== undefined && last[1] === i - 1) last[1] = i;
+    else runs.push([i, i]);
+  });
+  return runs;
+};
+
+// The years at the top of the chart: three times the entered price's
+// payback, else twice the median payback, else 10.
+const topYears = (points, entered) => {
+  if (entered !== null && pays(entered) && entered.years > 0) return niceCeiling(3 * entered.years);
+  const finite = points.filter(pays).map((point) => point.years).sort((a, b) => a - b);
+  const median = finite[finite.length >> 1];
+  return median > 0 ? niceCeiling(2 * median) : 10;
+};
+
+export const chartSvg = ({ points, marked }) => {
+  const { left, right, top, bottom, width, height } = CHART;
+  if (points.length === 0) {
+    return label({ x: width / 2, y: height / 2, 'text-anchor': 'middle' }, 'Keine Werte');
+  }
+  const entered = marked >= 0 ? points[marked] : null;
+  const highest = topYears(points, entered);
+  const span = points.at(-1).price;
+  const fixed = (value) => value.toFixed(1);
+  const x = (price) => left + (right - left) * price / span;
+  const y = (years) => bottom - (bottom - top) * Math.min(years, 2 * highest) / highest;
+  const out = [tag('defs', {}, tag('clipPath', { id: 'flaeche' },
+    tag('rect', { x: left, y: top, width: right - left, height: bottom - top })))];
+
+  // Where the saving never pays back: shaded, the line broken; labelled
+  // across the widest such region, or down it where it is too narrow.
+  const step = (right - left) / (points.length - 1);
+  const regions = runsOf(points, (point) => !pays(point)).map(([first, last]) =>
+    ({ from: Math.max(left, x(points[first].price) - step / 2), to: Math.min(right, x(points[last].price) + step / 2) }));
+  for (const { from, to } of regions) {
+    out.push(tag('rect', { class: 'nie', x: fixed(from), y: top, width: fixed(to - from), height: bottom - top }));
+  }
+  const widest = regions.reduce((best, region) =>
+    (best === null || region.to - region.from > best.to - best.from ? region : best), null);
+  if (widest !== null) {
+    const middle = fixed((widest.from + widest.to) / 2);
+    out.push(label(widest.to - widest.from >= 120
+      ? { class: 'nie-text', x: middle, y: top + 16, 'text-anchor': 'middle' }
+      : { class: 'nie-text', transform: `translate(${middle} ${top + 8}) rotate(90)`, dy: 4 },
+    'zahlt sich nie aus'));
+  }
+
+  for (let t = 0; t <= 5; t++) {
+    const years = highest * t / 5, price = span * t / 5, at = fixed(y(years));
+    out.push(tag('line', { class: 'gitter', x1: left, x2: right, y1: at, y2: at }));
+    out.push(label({ x: left - 6, y: fixed(y(years) + 4), 'text-anchor': 'end' }, tickText(years, highest)));
+    out.push(label({ x: fixed(x(price)), y: bottom + 16, 'text-anchor': 'middle' }, tickText(price, span)));
+  }
+  out.push(tag('line', { class: 'achse', x1: left, y1: bottom, x2: right, y2: bottom }));
+  out.push(tag('line', { class: 'achse', x1: left, y1: top, x2: left, y2: bottom }));
+  out.push(label({ x: (left + right) / 2, y: bottom + 40, 'text-anchor': 'middle' }, 'Strompreis (Eu/kWh)'));
+  out.push(label({ transform: `translate(16 ${(top + bottom) / 2}) rotate(-90)`, 'text-anchor': 'middle' },
+    'Wiedergewinnszeit (Jahre)'));
+
+  // The curve, one polyline per stretch that pays back; the data attributes
+  // carry the core's numbers for whoever checks the chart.
+  for (const [first, last] of runsOf(points, pays)) {
+    const line = points.slice(first, last + 1);
+    out.push(tag('polyline', { class: 'kurve', 'clip-path': 'url(#flaeche)',
+      points: line.map((point) => `${fixed(x(point.price))},${fixed(y(point.years))}`).join(' '),
+      'data-preise': line.map((point) => String(point.price)).join(' '),
+      'data-jahre': line.map((point) => point.text).join(' ') }));
+  }
+  if (entered !== null) {
+    const at = fixed(x(entered.price));
+    out.push(tag('line', { class: 'marke', x1: at, x2: at, y1: top, y2: bottom }));
+    if (pays(entered) && entered.years <= highest) {
+      out.push(tag('circle', { class: 'punkt', cx: at, cy: fixed(y(entered.years)), r: 4 }));
+    }
+    out.push(label({ x: at, y: bottom - 6, dx: 4 }, `Ihr Preis: ${entered.text} Jahre`));
+  }
+  return out.join('');
+};
