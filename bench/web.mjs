@@ -1,43 +1,91 @@
-// The browser page in headless Chromium: its size, the time from navigation
-// to the first table, and the median time of one recalculation with its
-// chart per keystroke (input event handled and layout done).
+// The browser page in each engine the browser test uses, against a
+// reference page that holds nothing but one static table, its input field
+// and an SVG: the most any page can do here. Reports the page's size, the
+// time from navigation to the first table and the median time of one
+// recalculation per keystroke (input event handled and layout done), each
+// also as a ratio to the reference in the same engine and run; and in
+// Chromium the cumulative layout shift at load.
 // Usage: node bench/web.mjs [build-web/wiedergewinnszeit.html]
-// after `npm ci` in tests/web, whose puppeteer-core it uses.
-import { statSync } from 'node:fs';
-import { createRequire } from 'node:module';
+// after `npm ci` in tests/web, whose engines and packages it uses.
+import { mkdtempSync, statSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
-
-const puppeteer = createRequire(new URL('../tests/web/package.json', import.meta.url))('puppeteer-core');
+import { ENGINES } from '../tests/web/engines.mjs';
 
 const file = process.argv[2] ?? 'build-web/wiedergewinnszeit.html';
-const url = pathToFileURL(file).href + '#100%200.24%2050%2040%20-z%205%20-i%202.5%20-a%208';
-const browser = await puppeteer.launch({ executablePath: '/usr/bin/chromium',
-  args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--no-first-run'] });
-const median = (v) => v.sort((a, b) => a - b)[v.length >> 1];
+const LINK = '#100%200.24%2050%2040%20-z%205%20-i%202.5%20-a%208';
+const LOADS = 15, KEYSTROKES = 200;  // as keystrokes() types them
 
-const loads = [];
-for (let i = 0; i < 15; i++) {
-  const page = await browser.newPage();
-  await page.goto(url);
-  await page.waitForFunction('window.wgzReady');
-  loads.push(await page.evaluate(() => window.wgzReady));
-  await page.close();
-}
-const page = await browser.newPage();
-await page.goto(url);
-await page.waitForFunction('window.wgzReady');
-const keystrokes = await page.evaluate(() => {
+// Its keystroke writes the field's value into the table and redraws the
+// SVG from fixed points: the least a page showing both can do.
+const reference = join(mkdtempSync(join(tmpdir(), 'wgz-bench-')), 'referenz.html');
+writeFileSync(reference, `<!doctype html><html lang="de"><meta charset="utf-8"><title>Referenz</title>
+<input id="strompreis"><div id="tabelle"></div><svg id="kurve" viewBox="0 0 600 340" width="600"></svg>
+<script>
+const points = Array.from({ length: 121 }, (_, i) => \`\${i * 5},\${(i * i) % 340}\`).join(' ');
+const show = (price) => {
+  document.getElementById('tabelle').innerHTML = \`<table><tr><th>Strompreis</th><th>Wiedergewinnszeit</th></tr>
+    <tr><td>\${price}</td><td>21.89</td></tr></table>\`;
+  document.getElementById('kurve').innerHTML = \`<polyline fill="none" stroke="black" points="\${points}"/>\`;
+};
+document.getElementById('strompreis').addEventListener('input', (e) => show(e.target.value));
+show('0.24');
+window.wgzReady = performance.now();
+</script></html>`);
+
+const median = (v) => [...v].sort((a, b) => a - b)[v.length >> 1];
+const readyAt = () => window.wgzReady;
+const layoutShift = () => new Promise((resolve) => {
+  if (!PerformanceObserver.supportedEntryTypes.includes('layout-shift')) { resolve(null); return; }
+  let sum = 0;
+  new PerformanceObserver((list) => {
+    for (const entry of list.getEntries()) if (!entry.hadRecentInput) sum += entry.value;
+  }).observe({ type: 'layout-shift', buffered: true });
+  setTimeout(() => resolve(sum), 500);
+});
+// 20 batches of 10 keystrokes, each timed as a whole: Firefox and WebKit
+// give performance.now() in whole milliseconds.
+const keystrokes = () => {
   const field = document.getElementById('strompreis'), times = [];
-  for (let i = 0; i < 200; i++) {
+  for (let batch = 0; batch < 20; batch++) {
     const start = performance.now();
-    field.value = (0.1 + (i % 50) / 100).toFixed(2);
-    field.dispatchEvent(new Event('input', { bubbles: true }));
-    void document.body.offsetHeight;
-    times.push(performance.now() - start);
+    for (let i = 0; i < 10; i++) {
+      field.value = (0.1 + ((batch * 10 + i) % 50) / 100).toFixed(2);
+      field.dispatchEvent(new Event('input', { bubbles: true }));
+      void document.body.offsetHeight;
+    }
+    times.push((performance.now() - start) / 10);
   }
   return times;
-});
-await browser.close();
+};
+
+async function measure(tab, address) {
+  const loads = [];
+  for (let i = 0; i < LOADS; i++) {
+    await tab.load(address);
+    loads.push(await tab.run(readyAt));
+  }
+  const shift = await tab.run(layoutShift);
+  return { load: median(loads), shift, keystroke: median(await tab.run(keystrokes)) };
+}
+
 console.log(`page size: ${(statSync(file).size / 1024).toFixed(1)} KiB`);
-console.log(`navigation to first table: median ${median(loads).toFixed(1)} ms of ${loads.length} loads`);
-console.log(`recalculation with chart: median ${median(keystrokes).toFixed(2)} ms of ${keystrokes.length} keystrokes`);
+for (const engine of ENGINES) {
+  const tab = await engine.start();
+  if (typeof tab === 'string') {
+    console.log(`${engine.name}: skipped (${tab})`);
+    continue;
+  }
+  try {
+    const page = await measure(tab, pathToFileURL(file).href + LINK);
+    const ref = await measure(tab, pathToFileURL(reference).href);
+    console.log(`${engine.name}: navigation to first table: median ${page.load.toFixed(1)} ms of ${LOADS}` +
+      ` (reference ${ref.load.toFixed(1)} ms, ratio ${(page.load / ref.load).toFixed(2)})`);
+    console.log(`${engine.name}: recalculation with chart: median ${page.keystroke.toFixed(2)} ms of ${KEYSTROKES}` +
+      ` (reference ${ref.keystroke.toFixed(2)} ms, ratio ${(page.keystroke / ref.keystroke).toFixed(2)})`);
+    if (page.shift !== null) console.log(`${engine.name}: cumulative layout shift at load: ${page.shift.toFixed(4)}`);
+  } finally {
+    await tab.stop();
+  }
+}

@@ -35,7 +35,16 @@ export const linkArguments = () => {
   });
 };
 
+// Written once typing pauses: a history entry costs a browser milliseconds,
+// more than the whole recalculation. A link opened meanwhile wins.
+const LINK_DELAY_MS = 250;
+let pendingLink;
 export const writeLink = (args) => {
-  history.replaceState(null, '', args === null ? location.pathname + location.search
-    : `#${args.map(encodeURIComponent).join('%20')}`);
+  clearTimeout(pendingLink);
+  const opened = location.hash;
+  pendingLink = setTimeout(() => {
+    if (location.hash !== opened) return;
+    history.replaceState(null, '', args === null
+      ? location.pathname + location.search : `#${args.map(encodeURIComponent).join('%20')}`);
+  }, LINK_DELAY_MS);
 };

@@ -3,8 +3,8 @@
 // gives a tab, or the reason it cannot run here:
 //   load(url)        navigate (always a new document) and wait for the page
 //   replace(id, s)   select a field's text and type s over it, key by key
-//   run(fn)          fn's result, fn run in the page
-//   waitFor(fn)      fn's result, once it is not empty
+//   run(fn, ...args) fn's result, fn run in the page on JSON arguments
+//   waitFor(fn, ...) fn's result, once it is not empty
 //   stop()
 import { spawn } from 'node:child_process';
 import { existsSync } from 'node:fs';
@@ -39,7 +39,7 @@ async function puppeteerTab(options) {
   const browser = await puppeteer.launch({ headless: true, ...options });
   const page = await browser.newPage();
   page.on('pageerror', (e) => { throw new Error(`script error: ${e.message}`); });
-  const run = (fn) => page.evaluate(fn);
+  const run = (fn, ...args) => page.evaluate(fn, ...args);
   return {
     load: async (address) => {
       await page.goto('about:blank');
@@ -55,7 +55,7 @@ async function puppeteerTab(options) {
       await page.keyboard.type(text);
     },
     run,
-    waitFor: (fn) => poll(() => run(fn)),
+    waitFor: (fn, ...args) => poll(() => run(fn, ...args)),
     stop: () => browser.close(),
   };
 }
@@ -81,7 +81,7 @@ async function webkitTab() {
   const { sessionId } = await call('POST', '/session', { capabilities: { alwaysMatch: {
     'webkitgtk:browserOptions': { binary: MINIBROWSER, args: ['--automation'] } } } });
   const session = (method, path, body) => call(method, `/session/${sessionId}${path}`, body);
-  const run = (fn) => session('POST', '/execute/sync', { script: `return (${fn})();`, args: [] });
+  const run = (fn, ...args) => session('POST', '/execute/sync', { script: `return (${fn})(...arguments);`, args });
   // Element Send Keys types nothing after a Ctrl chord here; key actions do.
   const keys = (...values) => session('POST', '/actions', { actions: [{ type: 'key', id: 'keyboard',
     actions: values.flatMap((value) => [{ type: 'keyDown', value }, { type: 'keyUp', value }]) }] });
@@ -101,7 +101,7 @@ async function webkitTab() {
       await keys(BACKSPACE, ...text);
     },
     run,
-    waitFor: (fn) => poll(() => run(fn)),
+    waitFor: (fn, ...args) => poll(() => run(fn, ...args)),
     stop: async () => {
       await session('DELETE', '').catch(() => {});
       process.kill(-driver.pid);
