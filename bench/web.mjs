@@ -15,7 +15,7 @@ import { ENGINES } from '../tests/web/engines.mjs';
 
 const file = process.argv[2] ?? 'build-web/wiedergewinnszeit.html';
 const LINK = '#100%200.24%2050%2040%20-z%205%20-i%202.5%20-a%208';
-const LOADS = 15, KEYSTROKES = 200;  // as keystrokes() types them
+const LOADS = 15, KEYSTROKES = 1000;  // as keystrokes() types them, in all rounds
 
 // Its keystroke writes the field's value into the table and redraws the
 // SVG from fixed points: the least a page showing both can do.
@@ -60,14 +60,22 @@ const keystrokes = () => {
   return times;
 };
 
-async function measure(tab, address) {
-  const loads = [];
-  for (let i = 0; i < LOADS; i++) {
-    await tab.load(address);
-    loads.push(await tab.run(readyAt));
+// Page and reference take turns, so that whatever else the machine does
+// weighs on both alike.
+const ROUNDS = 5;
+async function measure(tab, addresses) {
+  const results = addresses.map(() => ({ loads: [], keystrokes: [], shift: null }));
+  for (let round = 0; round < ROUNDS; round++) {
+    for (const [i, address] of addresses.entries()) {
+      for (let load = 0; load < LOADS / ROUNDS; load++) {
+        await tab.load(address);
+        results[i].loads.push(await tab.run(readyAt));
+      }
+      if (round === 0) results[i].shift = await tab.run(layoutShift);
+      results[i].keystrokes.push(...await tab.run(keystrokes));
+    }
   }
-  const shift = await tab.run(layoutShift);
-  return { load: median(loads), shift, keystroke: median(await tab.run(keystrokes)) };
+  return results.map((r) => ({ load: median(r.loads), shift: r.shift, keystroke: median(r.keystrokes) }));
 }
 
 console.log(`page size: ${(statSync(file).size / 1024).toFixed(1)} KiB`);
@@ -78,8 +86,7 @@ for (const engine of ENGINES) {
     continue;
   }
   try {
-    const page = await measure(tab, pathToFileURL(file).href + LINK);
-    const ref = await measure(tab, pathToFileURL(reference).href);
+    const [page, ref] = await measure(tab, [pathToFileURL(file).href + LINK, pathToFileURL(reference).href]);
     console.log(`${engine.name}: navigation to first table: median ${page.load.toFixed(1)} ms of ${LOADS}` +
       ` (reference ${ref.load.toFixed(1)} ms, ratio ${(page.load / ref.load).toFixed(2)})`);
     console.log(`${engine.name}: recalculation with chart: median ${page.keystroke.toFixed(2)} ms of ${KEYSTROKES}` +
