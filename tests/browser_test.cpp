@@ -173,10 +173,12 @@ TEST(Browser, ExamplePageShowsEveryTable)
 	EXPECT_NE(dom.find("Mit t\303\244glicher Betriebsdauer"), std::string::npos);
 	size_t css = dom.find(" data-css=\"");
 	EXPECT_EQ(dom.substr(css, dom.find('"', css + 11) + 1 - css), " data-css=\"\"");
-	const std::string commands[] = {
-		"100 0.24 50 40", "100 0.24 50 40 -z 5.0", "100 0.24 50 40 -z 5.0 -i 2.5",
-		"100 0.24 50 40 -z 0.4 -i 1.0", "100 0.24 50 40 -a 8", "100 0.24 50 40 -z 5.0 -i 2.5 -a 8",
-		"300 0.30 0 -100 -a 12"};
+	// Each example's command line, as the page itself gives it.
+	std::vector<std::string> commands;
+	const std::string open = "<div class=\"code\">" + programName() + " ", close = "</div>";
+	for (size_t at = page.find(open); at != std::string::npos; at = page.find(open, at + 1))
+		commands.push_back(page.substr(at + open.size(), page.find(close, at) - at - open.size()));
+	ASSERT_EQ(commands.size(), 7u);
 	ASSERT_EQ(tables.size(), 7u);
 	for (size_t i = 0; i < tables.size(); i++) {
 		bool interest = commands[i].find(" -z ") != std::string::npos;

@@ -39,6 +39,10 @@ TEST(RealInterestRate, IsTheExactFormulaNotTheDifference)
 		// and so do (q - 1) * 100 and q * 100 - 100.
 		{35.875f, 0.0f, "35.88"},
 		{47.625f, 0.0f, "47.63"},
+		// Large rates print every digit of the double, so algebraically equal
+		// rewrites show: (q1 - q2) / q2, (z - i) / (100 + i), q1 / q2 * 100 - 100...
+		{4.23834553e14f, 13.5f, "373422514024418.00"},
+		{3.46510295e16f, -42.5f, "60262659986896888.00"},
 	};
 	for (const RealRateCase &c : cases)
 		EXPECT_EQ(twoDecimals(realInterestRate(c.nominal, c.inflation)), c.printed)

@@ -223,16 +223,35 @@ TEST(ResultPage, WrapsTheFragmentInHeadAndFoot)
 
 	std::vector<std::string> h = lines(head);
 	ASSERT_GE(h.size(), 3u);
-	EXPECT_EQ(h.front(), "<!doctype html public \"-//w3c//dtd html 4.01 Transitional//en\" "
-	                     "\"http://www.w3.org/TR/html4/loose.dtd\">");
 	// Exactly one empty line between <body> and the content.
 	EXPECT_EQ(h[h.size() - 2], "<body>");
 	EXPECT_EQ(h.back(), "");
-	EXPECT_NE(head.find("<meta name=\"generator\" content=\"" + programName() + " 5.0.3\">\n"),
-	          std::string::npos);
-	EXPECT_NE(head.find("<meta name=\"author\" content=\"Entwicklerteam\">\n"), std::string::npos);
-	EXPECT_NE(head.find("content=\"Wiedergewinnszeit, Strom, Strom sparen, Entwicklerteam\">\n"),
-	          std::string::npos);
+	// The head up to the style sheet, line for line: without one of them a
+	// browser guesses the charset or the language, or shows no title.
+	const std::string headLines[] = {
+		"<!doctype html public \"-//w3c//dtd html 4.01 Transitional//en\" "
+		"\"http://www.w3.org/TR/html4/loose.dtd\">",
+		"<html lang=\"de\">",
+		"<head>",
+		"<title>",
+		"Wiedergewinnszeit",
+		"</title>",
+		"<meta http-equiv=\"content-type\" content=\"text/html; charset=utf-8\">",
+		"<meta http-equiv=\"content-style-type\" content=\"text/css\">",
+		"<meta http-equiv=\"content-language\" content=\"de\">",
+		"",
+		"<meta name=\"author\" content=\"Entwicklerteam\">",
+		"<meta name=\"generator\" content=\"" + programName() + " 5.0.3\">",
+		"<meta name=\"language\" content=\"de\">",
+		"<meta name=\"description\" content=\"Berechnet die Wiedergewinnszeit einer Investition zur "
+		"Stromeinsparung bei Verbrauchern, die dauernd oder zeitweise in Betrieb sind.\">",
+		"<meta name=\"keywords\" content=\"Wiedergewinnszeit, Strom, Strom sparen, Entwicklerteam\">",
+		"",
+		"<style type=\"text/css\">",
+	};
+	ASSERT_GE(h.size(), std::size(headLines));
+	for (size_t i = 0; i < std::size(headLines); i++)
+		EXPECT_EQ(h[i], headLines[i]) << "head line " << i + 1;
 }
 
 // The style sheet: every line in one of its six shapes, in the expected count.
