@@ -35,6 +35,21 @@ float dutyPower(float power, float hoursPerDay)
 	                          HOURS_PER_DAY);
 }
 
+double yearlyEnergy(float powerBefore, float powerAfter)
+{
+	return (static_cast<double>(powerBefore) - static_cast<double>(powerAfter)) * KWH_PER_WATT_YEAR;
+}
+
+double yearlySaving(double energy, float price)
+{
+	return energy * static_cast<double>(price);
+}
+
+double yearlyInterest(float cost, float realRatePercent)
+{
+	return (static_cast<double>(cost) * static_cast<double>(realRatePercent)) / INTEREST_DIVISOR;
+}
+
 float paybackYears(float cost, float price, float powerBefore, float powerAfter,
                    float realRatePercent)
 {
@@ -47,7 +62,7 @@ float paybackYears(float cost, float price, float powerBefore, float powerAfter,
 	if ((p1 - p2) * KWH_PER_WATT_YEAR_X100 * p == c * r)
 		return std::numeric_limits<float>::infinity();
 
-	double saving = (p1 - p2) * KWH_PER_WATT_YEAR * p;
-	double interest = (c * r) / INTEREST_DIVISOR;
+	double saving = yearlySaving(yearlyEnergy(powerBefore, powerAfter), price);
+	double interest = yearlyInterest(cost, realRatePercent);
 	return static_cast<float>(c / (saving + interest));
 }

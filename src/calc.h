@@ -8,6 +8,14 @@ double realInterestRate(float nominalPercent, float inflationPercent);
 // The power that gives the same energy in continuous operation.
 float dutyPower(float power, float hoursPerDay);
 
+// The terms of one year that paybackYears adds, for front ends that say
+// them in words: the energy saved (kWh; negative when the device draws
+// more after), what it is worth (Eu), and the interest on the cost at the
+// real rate (Eu, negative: it is a cost).
+double yearlyEnergy(float powerBefore, float powerAfter);
+double yearlySaving(double energy, float price);
+double yearlyInterest(float cost, float realRatePercent);
+
 // Years until the saving has paid back the cost; +inf when the net yearly
 // gain is exactly zero, negative when it is negative.
 float paybackYears(float cost, float price, float powerBefore, float powerAfter,

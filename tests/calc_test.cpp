@@ -107,9 +107,14 @@ TEST(PaybackYears, WorkedValues)
 	};
 	for (const PaybackCase &c : cases) {
 		float rate = static_cast<float>(realInterestRate(c.nominal, c.inflation));
-		EXPECT_EQ(twoDecimals(paybackYears(c.cost, c.price, c.before, c.after, rate)), c.printed)
+		float years = paybackYears(c.cost, c.price, c.before, c.after, rate);
+		EXPECT_EQ(twoDecimals(years), c.printed)
 			<< c.cost << " " << c.price << " " << c.before << " " << c.after << " "
 			<< c.nominal << " " << c.inflation;
+		// The yearly terms the page says in words are the ones divided by.
+		double gain = yearlySaving(yearlyEnergy(c.before, c.after), c.price) +
+		              yearlyInterest(c.cost, rate);
+		EXPECT_EQ(static_cast<float>(static_cast<double>(c.cost) / gain), years) << c.printed;
 	}
 }
 
