@@ -11,6 +11,6 @@ for tool in emcmake node npm iconv; do
 done
 cmake --preset web >/dev/null
 cmake --build --preset web
-(cd tests/web && { [ -d node_modules/puppeteer-core ] || npm ci --no-audit --no-fund; }) ||
+(cd tests/web && { [ -d node_modules/puppeteer-core ] && [ -d node_modules/axe-core ] || npm ci --no-audit --no-fund; }) ||
 	{ echo "npm packages missing: skipped"; exit 77; }
 node tests/web/page_test.mjs build-web/wiedergewinnszeit.html "$1"

@@ -1,7 +1,7 @@
 // The chart: payback time over the electricity price, as SVG markup made
 // from the core's points alone. A pure function; every text and attribute
 // value goes through escapeXml.
-const CHART = { left: 64, right: 584, top: 16, bottom: 284, width: 600, height: 340 };
+const CHART = { left: 90, right: 584, top: 34, bottom: 294, width: 600, height: 350 };
 
 const escapeXml = (value) => String(value).replace(/[&<>"']/g, (c) => `&#${c.charCodeAt(0)};`);
 
@@ -18,13 +18,28 @@ const niceCeiling = (value) => {
   return [1, 2, 5].map((step) => step * power).find((nice) => nice >= value) ?? 10 * power;
 };
 
-// Axis labels for steps of span / 5: as many decimals as a step needs,
-// powers of ten where the numbers would be too long to read.
-const tickText = (value, span) => {
-  const digits = Math.max(0, -Math.floor(Math.log10(span / 5)));
-  if (value === 0) return '0';
-  return span >= 1e6 || digits > 4 ? value.toExponential(1) : value.toFixed(digits);
+// Round values from 0 to span, at most about five steps apart.
+const ticksOf = (span) => {
+  const step = niceCeiling(span / 5);
+  const count = Math.floor(span / step * (1 + 1e-9));
+  return { step, values: Array.from({ length: count + 1 }, (_, i) => i * step) };
 };
+
+// A number as a label: German decimal comma, as many decimals as the step
+// needs; a power of ten where the digits would run long.
+const numberText = (value, step) => {
+  if (value === 0) return '0';
+  const long = Math.abs(value) >= 1e5 || step < 1e-3;
+  const text = long ? value.toExponential(2).replace(/\.?0+e/, 'e').replace('e+', 'e')
+    : value.toFixed(Math.max(0, -Math.floor(Math.log10(step))));
+  return text.replace('.', ',');
+};
+// The entered price to the digits a float holds.
+const priceText = (price) => (Math.abs(price) >= 1e5 || (price !== 0 && Math.abs(price) < 1e-3)
+  ? numberText(price, 0) : String(Number(price.toPrecision(6))).replace('.', ','));
+// The core's own text of a number, shortened the same way when it is long.
+const coreText = (text) => (text.length > 9 && Number.isFinite(Number(text))
+  ? numberText(Number(text), 1) : text.replace('.', ','));
 
 const pays = (point) => Number.isFinite(point.years) && point.years >= 0;
 
@@ -81,16 +96,23 @@ export const chartSvg = ({ points, marked }) => {
     'zahlt sich nie aus'));
   }
 
-  for (let t = 0; t <= 5; t++) {
-    const years = highest * t / 5, price = span * t / 5, at = fixed(y(years));
+  // Grid and labels at round values, each drawn where its value lies; the
+  // last price label ends at the axis end instead of running past it.
+  const yTicks = ticksOf(highest), xTicks = ticksOf(span);
+  for (const years of yTicks.values) {
+    const at = fixed(y(years));
     out.push(tag('line', { class: 'gitter', x1: left, x2: right, y1: at, y2: at }));
-    out.push(label({ x: left - 6, y: fixed(y(years) + 4), 'text-anchor': 'end' }, tickText(years, highest)));
-    out.push(label({ x: fixed(x(price)), y: bottom + 16, 'text-anchor': 'middle' }, tickText(price, span)));
+    out.push(label({ class: 'jahre', x: left - 6, y: at, 'text-anchor': 'end', 'dominant-baseline': 'middle' },
+      numberText(years, yTicks.step)));
+  }
+  for (const price of xTicks.values) {
+    out.push(label({ class: 'preis', x: fixed(x(price)), y: bottom + 18,
+      'text-anchor': x(price) > right - 30 ? 'end' : 'middle' }, numberText(price, xTicks.step)));
   }
   out.push(tag('line', { class: 'achse', x1: left, y1: bottom, x2: right, y2: bottom }));
   out.push(tag('line', { class: 'achse', x1: left, y1: top, x2: left, y2: bottom }));
-  out.push(label({ x: (left + right) / 2, y: bottom + 40, 'text-anchor': 'middle' }, 'Strompreis (Eu/kWh)'));
-  out.push(label({ transform: `translate(16 ${(top + bottom) / 2}) rotate(-90)`, 'text-anchor': 'middle' },
+  out.push(label({ x: (left + right) / 2, y: bottom + 44, 'text-anchor': 'middle' }, 'Strompreis (Eu/kWh)'));
+  out.push(label({ transform: `translate(18 ${(top + bottom) / 2}) rotate(-90)`, 'text-anchor': 'middle' },
     'Wiedergewinnszeit (Jahre)'));
 
   // The curve, one polyline per stretch that pays back; the data attributes
@@ -108,7 +130,9 @@ export const chartSvg = ({ points, marked }) => {
     if (pays(entered) && entered.years <= highest) {
       out.push(tag('circle', { class: 'punkt', cx: at, cy: fixed(y(entered.years)), r: 4 }));
     }
-    out.push(label({ x: at, y: bottom - 6, dx: 4 }, `Ihr Preis: ${entered.text} Jahre`));
+    // Above the plot, centred: short enough to fit for any price.
+    out.push(label({ class: 'marke-text', x: width / 2, y: top - 12, 'text-anchor': 'middle' },
+      `Ihr Preis ${priceText(entered.price)} Eu/kWh: ${coreText(entered.text)} Jahre`));
   }
   return out.join('');
 };

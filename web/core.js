@@ -16,10 +16,11 @@ export const openCore = async () => {
     const block = new Uint8Array(module.HEAPU8.buffer, module._wgz_arguments(encoded.length, size), size);
     encoded.reduce((at, bytes) => { block.set(bytes, at); return at + bytes.length + 1; }, 0);
   };
+  const text = (address) => module.UTF8ToString(address);
   const output = () => new Uint8Array(module.HEAPU8.buffer, module._wgz_output(), module._wgz_output_size());
 
   return {
-    programName: module.UTF8ToString(module._wgz_program_name()),
+    programName: text(module._wgz_program_name()),
 
     // One invocation: its exit status and the bytes it wrote.
     run: (args) => {
@@ -30,10 +31,22 @@ export const openCore = async () => {
     decode: (bytes) => utf8.decode(bytes),
     printedExamples: (status) => (status & examplesStatus) !== 0,
 
-    // The numbered error reports of an exit status, one line each.
-    errors: (status) => {
-      module._wgz_errors(status);
-      return utf8.decode(output()).split('\n').map((line) => line.trim()).filter((line) => line !== '');
+    // The numbered error reports of an exit status, each with the words of
+    // the command line it is about: an option ("-z") or number positions ("3 4").
+    errors: (status) => Array.from({ length: module._wgz_errors(status) }, (_, i) => ({
+      text: text(module._wgz_error_text(i)).trim(),
+      about: text(module._wgz_error_subject(i)).split(' '),
+    })),
+
+    // The answer in words for the table's last row: its kind (see glue.cpp),
+    // its figures as the program prints numbers, and whether it is a generator.
+    answer: (args) => {
+      pass(args);
+      const kind = text(module._wgz_answer());
+      const figure = (i) => text(module._wgz_answer_figure(i));
+      return { kind, generator: module._wgz_answer_generator() === 1,
+        years: figure(0), energy: figure(1), saving: figure(2), interest: figure(3), gain: figure(4),
+        rate: figure(5), hours: figure(6) };
     },
 
     // Payback times over the electricity price, with the years as the table
@@ -44,7 +57,7 @@ export const openCore = async () => {
       const floats = (address) => new Float32Array(module.HEAPF32.buffer, address, count);
       const prices = floats(module._wgz_curve_prices()), years = floats(module._wgz_curve_years());
       const points = Array.from({ length: count }, (_, i) =>
-        ({ price: prices[i], years: years[i], text: module.UTF8ToString(module._wgz_curve_text(i)) }));
+        ({ price: prices[i], years: years[i], text: text(module._wgz_curve_text(i)) }));
       return { points, marked: module._wgz_curve_marked() };
     },
   };

@@ -1,20 +1,45 @@
 // Form and link state: which command line the form and the link fragment
-// mean, and how the form and the link are set to show one.
+// mean, and how the form and the link are set to show one. A decimal comma
+// means a decimal point in both.
 const REQUIRED_FIELDS = ['kosten', 'strompreis', 'vorher', 'hinterher'];
 const OPTION_FIELDS = [{ id: 'zins', option: '-z' }, { id: 'inflation', option: '-i' },
   { id: 'betriebsdauer', option: '-a' }];
+// Longer values are no number anyone means; refusing them keeps a pasted
+// megabyte out of the link and every later keystroke fast.
+export const LONGEST = 64;
 const byId = (id) => document.getElementById(id);
+const asPoint = (text) => text.replace(/,/g, '.');
 
-// The arguments as the form gives them: a decimal comma is a point, an empty
-// option is not given. Null while one of the four numbers is missing.
-export const formArguments = () => {
-  const value = (id) => byId(id).value.trim().replace(/,/g, '.');
-  const args = REQUIRED_FIELDS.map(value);
-  if (args.includes('')) return null;
+// Why an argument cannot be used: too long, or a NUL that no command line
+// can carry. Null when it can.
+const problemOf = (text) => (text.length > LONGEST ? { reason: 'lang', length: text.length }
+  : text.includes('\0') ? { reason: 'null' } : null);
+
+export const labelOf = (id) => document.querySelector(`label[for="${id}"]`).textContent;
+
+// The field an argument word of an error is about: an option or a position.
+export const fieldFor = (word) => OPTION_FIELDS.find(({ option }) => option === word)?.id
+  ?? REQUIRED_FIELDS[Number(word) - 1];
+
+// The arguments as the form gives them (an empty option is not given), the
+// required fields still empty, and the fields whose value cannot be used.
+export const readForm = () => {
+  const problems = [], missing = [];
+  const value = (id) => {
+    const text = asPoint(byId(id).value.trim()), problem = problemOf(text);
+    if (problem !== null) problems.push({ id, ...problem });
+    return text;
+  };
+  const args = REQUIRED_FIELDS.map((id) => {
+    const text = value(id);
+    if (text === '') missing.push(id);
+    return text;
+  });
   for (const { id, option } of OPTION_FIELDS) {
-    if (value(id) !== '') args.push(option, value(id));
+    const text = value(id);
+    if (text !== '') args.push(option, text);
   }
-  return args;
+  return { args, missing, problems };
 };
 
 // The four numbers from their places, each option from its last occurrence.
@@ -26,13 +51,28 @@ export const fillForm = (args) => {
   }
 };
 
+// Marks the fields an error is about, each described by its message.
+export const markFields = (marks) => {
+  for (const input of byId('eingabe').querySelectorAll('input')) {
+    const mark = marks.find(({ id }) => id === input.id);
+    if (mark === undefined) {
+      input.removeAttribute('aria-invalid');
+      input.removeAttribute('aria-describedby');
+    } else {
+      input.setAttribute('aria-invalid', 'true');
+      input.setAttribute('aria-describedby', mark.message);
+    }
+  }
+};
+
 // A link holds the arguments percent-encoded, separated by "%20".
-export const linkArguments = () => {
+export const readLink = () => {
   const fragment = location.hash.slice(1);
-  if (fragment === '') return [];
-  return fragment.split('%20').map((piece) => {
-    try { return decodeURIComponent(piece); } catch { return piece; }
+  const args = fragment === '' ? [] : fragment.split('%20').map((piece) => {
+    try { return asPoint(decodeURIComponent(piece)); } catch { return asPoint(piece); }
   });
+  const problems = args.map(problemOf).filter((problem) => problem !== null);
+  return { args, problems };
 };
 
 // Written once typing pauses: a history entry costs a browser milliseconds,

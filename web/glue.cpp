@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 
 #include "calc.h"
 #include "cli.h"
@@ -32,6 +33,28 @@ int argumentCount = 0;
 unsigned char *output = nullptr;
 size_t outputSize = 0;
 size_t outputCapacity = 0;
+
+// The error reports of the last wgz_errors, and what each is about.
+struct ErrorSubject {
+	ReportFlags bit;
+	const char *subject;
+};
+constexpr ErrorSubject ERROR_SUBJECTS[] = {
+	{REPORT_ERR_INTEREST, "-z"}, {REPORT_ERR_INFLATION, "-i"}, {REPORT_ERR_HOURS, "-a"},
+	{REPORT_ERR_HOURS_ZERO, "-a"}, {REPORT_ERR_SAME_POWER, "3 4"},
+};
+struct ErrorLine {
+	char text[256];
+	const char *subject;
+};
+ErrorLine errorLines[std::size(ERROR_SUBJECTS)];
+int errorCount = 0;
+
+// The figures of the last wgz_answer, as texts.
+constexpr int ANSWER_HOURS = 6;
+constexpr int FIGURE_SIZE = 320;  // "%.2f" of any double
+char answerTexts[ANSWER_HOURS + 1][FIGURE_SIZE];
+bool answerGenerator = false;
 
 float curvePrices[CURVE_POINTS];
 float curveYears[CURVE_POINTS];
@@ -160,27 +183,106 @@ int wgz_examples_status()
 	return REPORT_EXAMPLES_TEXT | REPORT_EXAMPLES_HTML | REPORT_EXAMPLES_PAGE;
 }
 
-// Leaves in wgz_output only the numbered error reports of a status, as the
-// program prints them after its help, but in UTF-8 for the page.
-void wgz_errors(int status)
+// The error reports of a status, one at a time: each as the program prints
+// it after its help, but in UTF-8, and the words of the command line it is
+// about, an option or the positions of the numbers ("3 4": both powers).
+int wgz_errors(int status)
 {
-	outputSize = 0;
-	printErrors(static_cast<ReportFlags>(status));
-	std::fflush(stdout);
-	size_t size = outputSize;
-	auto *console = static_cast<unsigned char *>(std::malloc(size + 1));
-	if (console == nullptr)
-		std::abort();
-	std::memcpy(console, output, size);
-	outputSize = 0;
-	for (size_t i = 0; i < size; i++) {
-		const char *letter = console[i] < 0x80 ? nullptr : utf8Of(console[i]);
-		if (letter == nullptr)
-			keepOutput(console + i, 1);
-		else
-			keepOutput(letter, std::strlen(letter));
+	errorCount = 0;
+	for (const ErrorSubject &error : ERROR_SUBJECTS) {
+		if ((static_cast<ReportFlags>(status) & error.bit) == 0)
+			continue;
+		outputSize = 0;
+		printErrors(error.bit);
+		std::fflush(stdout);
+		ErrorLine &line = errorLines[errorCount++];
+		size_t used = 0;
+		for (size_t i = 0; i < outputSize && used + 4 < sizeof line.text; i++) {
+			const void *letter = output[i] < 0x80 ? &output[i] : static_cast<const void *>(utf8Of(output[i]));
+			size_t size = output[i] < 0x80 ? 1 : std::strlen(utf8Of(output[i]));
+			std::memcpy(line.text + used, letter, size);
+			used += size;
+		}
+		line.text[used] = '\0';
+		line.subject = error.subject;
 	}
-	std::free(console);
+	outputSize = 0;
+	return errorCount;
+}
+
+const char *wgz_error_text(int i)
+{
+	return errorLines[i].text;
+}
+
+const char *wgz_error_subject(int i)
+{
+	return errorLines[i].subject;
+}
+
+// The answer in words, for the row the table prints last: what kind of
+// answer it is, and its figures as texts. Returns the kind, "" when the
+// arguments give no table:
+//   "zahlt"       pays back after the years given (0 for no cost)
+//   "aufgehoben"  saving and interest cancel exactly: never
+//   "zinsen"      the interest is more than the saving: never
+//   "mehr"        the device draws more after than before: never
+//   "keine"       the saving is not positive for another reason (price)
+//   "kosten"      a negative cost: there is nothing to pay back
+//   "ungueltig"   a number is not a number
+const char *wgz_answer()
+{
+	PaybackInput in;
+	ResultOptions options;
+	takeArguments();
+	if (readArguments(argumentCount, argumentVector, in, options) != 0)
+		return "";
+	bool withInterest = options.haveInterest || options.haveInflation;
+	double realRate = withInterest ? realInterestRate(in.interestRate, in.inflationRate) : 0.0;
+	auto rate = static_cast<float>(realRate);
+	float before = options.haveHours ? in.dutyPowerBefore : in.powerBefore;
+	float after = options.haveHours ? in.dutyPowerAfter : in.powerAfter;
+
+	double energy = yearlyEnergy(before, after);
+	double saving = yearlySaving(energy, in.price);
+	double interest = yearlyInterest(in.cost, rate);
+	float years = paybackYears(in.cost, in.price, before, after, rate);
+	const double figures[] = {
+		static_cast<double>(years), energy, saving, -interest, saving + interest, realRate,
+	};
+	for (size_t i = 0; i < std::size(figures); i++)
+		std::snprintf(answerTexts[i], FIGURE_SIZE, "%.2f", figures[i]);
+	std::snprintf(answerTexts[ANSWER_HOURS], FIGURE_SIZE, "%g",
+	              options.haveHours ? static_cast<double>(in.hoursPerDay) : 0.0);
+	answerGenerator = after < 0 && before <= 0;
+
+	if (std::isnan(years))
+		return "ungueltig";
+	if (in.cost < 0)
+		return "kosten";
+	if (years >= 0 && (std::isfinite(years) || saving + interest > 0))
+		return "zahlt";
+	if (years > 0)
+		return "aufgehoben";
+	if (saving > 0)
+		return "zinsen";
+	return energy < 0 ? "mehr" : "keine";
+}
+
+// The figures of the last answer as the table prints numbers: 0 years,
+// 1 energy saved (kWh a year), 2 what it is worth, 3 interest on the cost,
+// 4 net gain (Eu a year), 5 real rate (%); 6 the daily hours ("%g", "0"
+// without -a).
+const char *wgz_answer_figure(int i)
+{
+	return answerTexts[i];
+}
+
+// Whether the last answer is about a generator: nothing drawn before, power
+// given back after.
+int wgz_answer_generator()
+{
+	return answerGenerator ? 1 : 0;
 }
 
 // Payback times from price 0 to twice the entered price, for the row that

@@ -1,8 +1,8 @@
 // Wiring: what the form, the link and the buttons do, from the other parts.
 import { chartSvg } from './chart.js';
 import { openCore } from './core.js';
-import { fillForm, formArguments, linkArguments, writeLink } from './form.js';
-import { showCommand, showExamples, showMarkup, showMessage } from './result.js';
+import { LONGEST, fieldFor, fillForm, labelOf, markFields, readForm, readLink, writeLink } from './form.js';
+import { showAnswer, showChart, showCommand, showErrors, showExamples, showPrompt, showTable } from './result.js';
 
 const byId = (id) => document.getElementById(id);
 
@@ -12,34 +12,87 @@ openCore().then((core) => {
   // The table as -h writes it; -H asks for the same table inside a page.
   const tableArguments = (args) => [...args.map((arg) => (arg === '-H' ? '-h' : arg)), '-h'];
   const examplesHtml = () => core.decode(core.run(['-bh']).bytes);
+  const nothing = () => {
+    shown = [];
+    showTable('');
+    showChart('');
+    showCommand(null, false);
+  };
 
-  // Shows what the arguments give; returns the exit status of the run.
+  // Shows what a command line gives: four numbers, or the examples.
   const show = (args) => {
     shown = args;
-    const result = args.length >= 4 ? core.run(tableArguments(args)) : args.length > 0 ? core.run(args) : null;
-    if (result === null) showMessage([]);
-    // A link to -b, -bh or -bH asks for the examples, shown as -bh writes them.
-    else if (core.printedExamples(result.status)) showMarkup(examplesHtml());
-    else if (result.status === 0) showMarkup(core.decode(result.bytes));
-    else showMessage(core.errors(result.status));
-    showCommand([core.programName, ...args]);
-    byId('diagramm').innerHTML = chartSvg(args.length >= 4 ? core.curve(args) : { points: [], marked: -1 });
-    return result === null ? 1 : result.status;
+    const result = core.run(args.length >= 4 ? tableArguments(args) : args);
+    const words = [core.programName, ...args];
+    if (core.printedExamples(result.status)) {
+      // A link to -b, -bh or -bH asks for the examples, shown as -bh writes them.
+      byId('antwort').replaceChildren();
+      markFields([]);
+      showTable(examplesHtml());
+      showChart('');
+      showCommand(words, false);
+    } else if (result.status === 0) {
+      showAnswer(core.answer(args));
+      markFields([]);
+      showTable(core.decode(result.bytes));
+      showChart(chartSvg(core.curve(args)));
+      showCommand(words, true);
+    } else {
+      const errors = core.errors(result.status).map(({ text, about }) =>
+        ({ text, fields: about.map(fieldFor) }));
+      const ids = showErrors(errors.map(({ text, fields }) => ({ text, labels: fields.map(labelOf) })));
+      markFields(errors.flatMap(({ fields }, i) => fields.map((id) => ({ id, message: ids[i] }))));
+      showTable('');
+      showChart('');
+      showCommand(words, false);
+    }
+    return result.status;
+  };
+
+  const refuse = (problems, label) => {
+    const ids = showErrors(problems.map((problem) => ({ labels: [label(problem)],
+      text: problem.reason === 'lang'
+        ? `Der Wert hat ${problem.length} Zeichen; mehr als ${LONGEST} liest der Rechner nicht.`
+        : 'Der Wert enthält ein Nullzeichen, das kein Befehl übergeben kann.' })));
+    markFields(problems.filter((problem) => problem.id !== undefined)
+      .map((problem, i) => ({ id: problem.id, message: ids[i] })));
+    nothing();
   };
 
   const fromForm = () => {
-    const args = formArguments();
+    const { args, missing, problems } = readForm();
+    if (problems.length > 0) {
+      refuse(problems, (problem) => labelOf(problem.id));
+      return;
+    }
+    if (missing.length > 0) {
+      writeLink(null);
+      showPrompt(missing.map(labelOf));
+      markFields([]);
+      nothing();
+      return;
+    }
     writeLink(args);
-    show(args ?? []);
+    show(args);
   };
   const fromLink = () => {
-    const args = linkArguments();
-    // A link to the examples leaves the form empty, not "-b" as the cost.
-    fillForm(core.printedExamples(show(args)) ? [] : args);
+    const { args, problems } = readLink();
+    if (problems.length > 0) {
+      refuse(problems, () => 'Link');
+      return;
+    }
+    // Four numbers or the examples; anything else is taken as a start of the form.
+    if (args.length >= 4 || (args.length > 0 && core.printedExamples(core.run(args).status))) {
+      fillForm(core.printedExamples(show(args)) ? [] : args);
+      return;
+    }
+    fillForm(args);
+    fromForm();
   };
 
   byId('eingabe').addEventListener('input', fromForm);
   window.addEventListener('hashchange', fromLink);
+  window.addEventListener('resize', () => showTable(byId('ergebnis').innerHTML));
   // The examples are made when their section is first opened.
   byId('rechenbeispiele').addEventListener('toggle', (event) => {
     if (event.target.open && byId('beispiele').childElementCount === 0) showExamples(examplesHtml());
@@ -55,10 +108,9 @@ openCore().then((core) => {
   // The complete page, as -H writes it, made when it is asked for.
   byId('speichern').addEventListener('click', (event) => {
     const link = event.currentTarget;
-    const page = shown.length >= 4
-      ? core.run([...shown.map((arg) => (arg === '-h' ? '-H' : arg)), '-H']) : null;
+    const page = core.run([...shown.map((arg) => (arg === '-h' ? '-H' : arg)), '-H']);
     if (link.href.startsWith('blob:')) URL.revokeObjectURL(link.href);
-    if (page === null || page.status !== 0) {
+    if (shown.length < 4 || page.status !== 0) {
       event.preventDefault();
       return;
     }

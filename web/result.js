@@ -1,21 +1,99 @@
-// The result view: the table as the core writes it with -h, the core's own
-// error lines, the command line to copy, and the examples. Only the core's
-// HTML is set as markup; everything else is set as text.
+// The result view: the answer in words, the table as the core writes it
+// with -h, the command line to copy, and the examples. Only the core's HTML
+// is set as markup; everything else is set as text. Numbers in sentences
+// are the core's texts with a decimal comma.
 const byId = (id) => document.getElementById(id);
-const PROMPT = 'Bitte Kosten, Strompreis und beide Leistungen eingeben.';
+const comma = (number) => number.replace('.', ',');
+const unsigned = (number) => number.replace(/^-/, '');
 
-export const showMarkup = (html) => { byId('ergebnis').innerHTML = html; };
+// A paragraph of text and numbers; each number as <data> with the core's text.
+const paragraph = (parts, className) => {
+  const p = document.createElement('p');
+  if (className) p.className = className;
+  p.append(...parts.map((part) => {
+    if (typeof part === 'string') return part;
+    const data = document.createElement('data');
+    data.className = part.name;
+    data.value = part.number;
+    data.textContent = comma(part.shown ?? part.number);
+    return data;
+  }));
+  return p;
+};
 
-export const showMessage = (lines) => {
-  const message = document.createElement('p');
-  message.className = 'fehler';
-  message.textContent = lines.length > 0 ? lines.join('\n') : PROMPT;
-  byId('ergebnis').replaceChildren(message);
+// Why a never-paying investment never pays, for each kind of answer.
+const REASONS = {
+  aufgehoben: (a) => ['Ersparnis (', { name: 'ersparnis', number: a.saving }, ' Euro im Jahr) und Zinsen (',
+    { name: 'zinsen', number: a.interest }, ' Euro im Jahr) heben sich genau auf.'],
+  zinsen: (a) => ['Die Zinsen auf die Kosten (', { name: 'zinsen', number: a.interest },
+    ' Euro im Jahr) sind höher als die Ersparnis (', { name: 'ersparnis', number: a.saving }, ' Euro im Jahr).'],
+  mehr: (a) => ['Das Gerät braucht hinterher mehr Strom als vorher (',
+    { name: 'energie', number: a.energy, shown: unsigned(a.energy) }, ' kWh im Jahr).'],
+  keine: (a) => ['Bei diesem Strompreis spart sie nichts (', { name: 'ersparnis', number: a.saving },
+    ' Euro im Jahr).'],
+};
+const ALONE = {
+  kosten: 'Bei negativen Kosten gibt es nichts zurückzugewinnen.',
+  ungueltig: 'Mit diesen Werten lässt sich keine Wiedergewinnszeit berechnen.',
+};
+
+const answerParagraphs = (a) => {
+  if (a.kind in ALONE) return [paragraph([ALONE[a.kind]], 'satz')];
+  const subject = a.hours !== '0'
+    ? ['Bei ', { name: 'stunden', number: a.hours }, ' Stunden täglich macht sich die Investition']
+    : ['Die Investition macht sich'];
+  if (a.kind !== 'zahlt') return [paragraph([...subject, ' nie bezahlt. ', ...REASONS[a.kind](a)], 'satz')];
+  const energy = a.energy.startsWith('-') ? ' braucht sie ' : a.generator ? ' erzeugt sie ' : ' spart sie ';
+  const interest = /^-?0\.00$/.test(a.interest) ? ['.'] : ['; die Zinsen auf die Kosten zum Realzins von ',
+    { name: 'realzins', number: a.rate }, ' % kosten ', { name: 'zinsen', number: a.interest },
+    ' Euro, es bleiben ', { name: 'gewinn', number: a.gain }, ' Euro.'];
+  return [
+    paragraph([...subject, ' nach ', { name: 'jahre', number: a.years }, ' Jahren bezahlt.'], 'satz'),
+    paragraph(['Jedes Jahr', energy, { name: 'energie', number: a.energy, shown: unsigned(a.energy) },
+      ' kWh Strom', a.energy.startsWith('-') ? ' mehr' : '', ' im Wert von ',
+      { name: 'ersparnis', number: a.saving, shown: unsigned(a.saving) }, ' Euro', ...interest], 'zahlen'),
+  ];
+};
+
+export const showAnswer = (answer) => byId('antwort').replaceChildren(...answerParagraphs(answer));
+
+// Error messages, each naming its field; returns the id of each message.
+export const showErrors = (errors) => {
+  const ids = errors.map((_, i) => `fehler-${i + 1}`);
+  byId('antwort').replaceChildren(...errors.map(({ text, labels }, i) => {
+    const p = paragraph([`${labels.join(', ')}: ${text}`], 'fehler');
+    p.id = ids[i];
+    return p;
+  }));
+  return ids;
+};
+
+export const showPrompt = (labels) => byId('antwort').replaceChildren(
+  paragraph([`Noch einzugeben: ${labels.join(', ')}.`]));
+
+// The table region, with a sign where it is wider than the window.
+export const showTable = (html) => {
+  const table = byId('ergebnis');
+  table.innerHTML = html;
+  table.hidden = html === '';
+  byId('seitwaerts').hidden = html === '' || table.scrollWidth <= table.clientWidth;
 };
 
 // A word as a POSIX shell reads it back: quoted unless it is plain.
 const shellWord = (arg) => (/^[A-Za-z0-9._+\-/=:]+$/.test(arg) ? arg : `'${arg.replace(/'/g, "'\\''")}'`);
 
-export const showCommand = (words) => { byId('befehlszeile').textContent = words.map(shellWord).join(' '); };
+// The command line of what is shown; saving offered only for a result.
+export const showCommand = (words, savable) => {
+  byId('befehl').hidden = words === null;
+  byId('befehlszeile').textContent = words === null ? '' : words.map(shellWord).join(' ');
+  byId('speichern').hidden = !savable;
+};
+
+export const showChart = (svg) => {
+  // An SVG element has no hidden property, only the attribute.
+  const chart = byId('diagramm');
+  chart.toggleAttribute('hidden', svg === '');
+  chart.innerHTML = svg;
+};
 
 export const showExamples = (html) => { byId('beispiele').innerHTML = html; };

@@ -5,6 +5,7 @@
 //   replace(id, s)   select a field's text and type s over it, key by key
 //   run(fn, ...args) fn's result, fn run in the page on JSON arguments
 //   waitFor(fn, ...) fn's result, once it is not empty
+//   resize(w, h)     the viewport, as near as the engine allows
 //   stop()
 import { spawn } from 'node:child_process';
 import { existsSync } from 'node:fs';
@@ -56,6 +57,7 @@ async function puppeteerTab(options) {
     },
     run,
     waitFor: (fn, ...args) => poll(() => run(fn, ...args)),
+    resize: (width, height) => page.setViewport({ width, height }),
     stop: () => browser.close(),
   };
 }
@@ -102,6 +104,8 @@ async function webkitTab() {
     },
     run,
     waitFor: (fn, ...args) => poll(() => run(fn, ...args)),
+    // MiniBrowser keeps its window at least about 447 px wide.
+    resize: (width, height) => session('POST', '/window/rect', { width, height }),
     stop: async () => {
       await session('DELETE', '').catch(() => {});
       process.kill(-driver.pid);

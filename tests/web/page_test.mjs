@@ -5,6 +5,8 @@
 // Usage: node page_test.mjs PAGE.html NATIVE_PROGRAM
 // With WGZ_ALL_ENGINES=1 an engine that is not installed fails the test.
 import { spawnSync } from 'node:child_process';
+import { readFileSync } from 'node:fs';
+import { createRequire } from 'node:module';
 import { pathToFileURL } from 'node:url';
 import assert from 'node:assert/strict';
 import { ENGINES } from './engines.mjs';
@@ -31,24 +33,74 @@ const CASES = [
   { typed: ['300', '0.30', '0', '-100', '', '', '12'], args: ['300', '0.30', '0', '-100', '-a', '12'] },
   { typed: ['100', '0.24', '50', '40', '30'], args: ['100', '0.24', '50', '40', '-z', '30'] },
   { typed: ['438', '0.5', '50', '40', '10'], args: ['438', '0.5', '50', '40', '-z', '10'] },
-  { typed: ['100', '0.24', '50', '40', '', '', '0'], args: ['100', '0.24', '50', '40', '-a', '0'] },
-  { typed: ['100', '0.24', '50', '50,0'], args: ['100', '0.24', '50', '50.0'] },
+  { typed: ['100', '0.24', '50', '40', '', '', '0'], args: ['100', '0.24', '50', '40', '-a', '0'],
+    invalid: ['betriebsdauer'] },
+  { typed: ['100', '0.24', '50', '50,0'], args: ['100', '0.24', '50', '50.0'], invalid: ['vorher', 'hinterher'] },
   { typed: ['100', '3e38', '50', '40'], args: ['100', '3e38', '50', '40'] },
+  { typed: ['3e38', '0.24', '50', '40'], args: ['3e38', '0.24', '50', '40'] },
+  { typed: ['100', '1e-30', '50', '40'], args: ['100', '1e-30', '50', '40'] },
+  { typed: ['100', '-0,24', '50', '40'], args: ['100', '-0.24', '50', '40'] },
+  { typed: ['100', '0.24', '40', '50'], args: ['100', '0.24', '40', '50'] },
 ];
+const STATES = { empty: '', result: '#100%200.24%2050%2040%20-z%205%20-a%208', error: '#100%200.24%2050%2050' };
+const AXE_TAGS = ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22aa'];
+const AXE_RULES = ['region', 'landmark-one-main', 'landmark-unique', 'page-has-heading-one'];
+const axeSource = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
 const FIELDS = ['kosten', 'strompreis', 'vorher', 'hinterher', 'zins', 'inflation', 'betriebsdauer'];
 
 // Run in the page; they must not close over anything.
 const shown = () => ({ html: document.getElementById('ergebnis').innerHTML,
-  text: document.getElementById('ergebnis').textContent });
+  answer: document.getElementById('antwort').textContent });
 const state = () => ({ command: document.getElementById('befehlszeile').textContent,
-  chart: document.getElementById('diagramm').textContent,
+  chart: document.getElementById('diagramm').textContent, hash: location.hash,
   fields: [...document.querySelectorAll('input')].map((e) => e.value),
-  curves: [...document.querySelectorAll('#diagramm polyline')].map((l) => ({ ...l.dataset })),
+  invalid: [...document.querySelectorAll('input[aria-invalid="true"]')].map((e) =>
+    [e.id, document.getElementById(e.getAttribute('aria-describedby'))?.className]),
+  errors: [...document.querySelectorAll('#antwort .fehler')].map((e) => e.textContent.replace(/^[^:]*: /, '')),
+  figures: Object.fromEntries([...document.querySelectorAll('#antwort data')].map((d) => [d.className, d.value])),
+  sentence: document.querySelector('#antwort data.jahre')?.textContent,
+  curves: [...document.querySelectorAll('#diagramm polyline')].map((l) => ({ ...l.dataset, points: l.getAttribute('points') })),
+  ticks: [...document.querySelectorAll('#diagramm text.preis, #diagramm text.jahre')].map((t) =>
+    ({ axis: t.getAttribute('class'), text: t.textContent, x: +t.getAttribute('x'), y: +t.getAttribute('y') })),
   outside: performance.getEntriesByType('resource').map((r) => r.name).filter((n) => !/^(file|data|blob):/.test(n)),
-  errors: window.wgzErrors });
+  scriptErrors: window.wgzErrors });
 const openExamples = () => { document.getElementById('rechenbeispiele').open = true; };
 const examples = () => [...document.querySelectorAll('#beispiele li')].map((li) =>
   ({ command: li.querySelector('.code')?.textContent, table: li.querySelector('table')?.outerHTML }));
+const inject = (source) => { const s = document.createElement('script'); s.textContent = source; document.head.append(s); };
+const axeViolations = (tags, rules) => window.axe.run(document, { runOnly: { type: 'tag', values: tags },
+  rules: Object.fromEntries(rules.map((rule) => [rule, { enabled: true }])) })
+  .then((r) => r.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`));
+const answerBox = () => { const r = document.getElementById('antwort').getBoundingClientRect();
+  return { left: r.left, right: r.right, width: document.documentElement.clientWidth }; };
+
+// Tick labels as numbers; each axis maps values to positions linearly
+// through 0, and the curve's points lie where the core's numbers say.
+const number = (text) => Number(text.replace(',', '.'));
+function checkChart({ ticks, curves }, what) {
+  for (const [axis, pos] of [['preis', 'x'], ['jahre', 'y']]) {
+    const marks = ticks.filter((t) => t.axis === axis).map((t) => ({ value: number(t.text), at: t[pos] }));
+    assert.ok(marks.length >= 2 && marks[0].value === 0, `${what}: ${axis} ticks`);
+    const scale = (marks[1].at - marks[0].at) / marks[1].value;
+    const [first, second] = [marks[1].value, marks[2]?.value ?? 2 * marks[1].value];
+    assert.ok([1, 2, 5].some((m) => Math.abs(first / 10 ** Math.floor(Math.log10(first)) - m) < 1e-9), `${what}: round step ${first}`);
+    assert.ok(Math.abs(second - 2 * first) <= 1e-9 * second, `${what}: even steps`);
+    for (const { value, at } of marks) assert.ok(Math.abs(marks[0].at + scale * value - at) < 1.5, `${what}: ${axis} ${value}`);
+    for (const t of ticks) assert.ok(t.x >= 0 && t.x <= 600, `${what}: label ${t.text} inside`);
+    for (const line of curves) {
+      const values = (pos === 'x' ? line.preise : line.jahre).split(' ').map(Number);
+      line.points.split(' ').forEach((point, i) => {
+        const at = Number(point.split(',')[pos === 'x' ? 0 : 1]);
+        // The curve is clipped to the plot; points far above it are not checked.
+        // The years are the table's text, good to half a hundredth.
+        const slack = 1.5 + (pos === 'y' ? Math.abs(scale) * 0.005 : 0);
+        if (pos === 'x' || values[i] <= marks.at(-1).value * 1.2) {
+          assert.ok(Math.abs(marks[0].at + scale * values[i] - at) < slack, `${what}: point ${i} ${axis}`);
+        }
+      });
+    }
+  }
+}
 
 async function check(tab) {
   for (const c of CASES) {
@@ -58,11 +110,33 @@ async function check(tab) {
     const link = '#' + c.args.map(encodeURIComponent).join('%20');
     await tab.waitFor((hash) => location.hash === hash, link);
     const expected = program([...c.args, '-h']), got = await tab.run(shown), now = await tab.run(state);
-    if (expected.status === 0) assert.deepEqual(cellsOf(got.html), cellsOf(expected.html), c.args.join(' '));
-    else assert.deepEqual(got.text.split('\n'), errorsOf(expected.text), c.args.join(' '));
-    assert.doesNotMatch(got.text + now.chart, /NaN|undefined/);
+    const what = c.args.join(' ');
+    if (expected.status === 0) {
+      const table = cellsOf(expected.html);
+      assert.deepEqual(cellsOf(got.html), table, what);
+      // The sentence says the table's last payback time; its yearly figures
+      // give that time again, within the rounding of their printed digits.
+      const years = table.filter((cell) => cell.startsWith('zeit:')).at(-1).slice(5).trim();
+      if (now.figures.jahre !== undefined) {
+        assert.equal(now.sentence, years.replace('.', ','), what);
+        const [cost, gain] = [Number(c.args[0]), Number(now.figures.gewinn ?? now.figures.ersparnis)];
+        if (Number.isFinite(cost / gain) && Math.abs(gain) >= 0.01) {
+          const bounds = [cost / (gain - 0.005), cost / (gain + 0.005)];
+          assert.ok(Number(years) >= Math.min(...bounds) - 0.005 && Number(years) <= Math.max(...bounds) + 0.005, what);
+        }
+      } else {
+        assert.match(got.answer, /nie bezahlt|keine|nichts/, what);
+      }
+      checkChart(now, what);
+    } else {
+      assert.deepEqual(now.errors, errorsOf(expected.text), what);
+      assert.equal(got.html, '', what);
+      assert.deepEqual(now.invalid.map(([id]) => id), c.invalid, what);
+      assert.ok(now.invalid.every(([, described]) => described === 'fehler'), what);
+    }
+    assert.doesNotMatch(got.answer + now.chart, /NaN|undefined/);
     assert.equal(now.command, ['wiedergewinnszeit', ...c.args].join(' '));
-    assert.deepEqual(now.errors, []);
+    assert.deepEqual(now.scriptErrors, []);
 
     // Opened, the link shows the same.
     await tab.load(url + link);
@@ -102,6 +176,36 @@ async function check(tab) {
     assert.deepEqual(spaced(table), spaced(program([...args, '-h']).html), command);
     await tab.load(`${url}#${args.join('%20')}`);
     assert.deepEqual(spaced((await tab.run(shown)).html), spaced(table), command);
+  }
+
+  // A decimal comma in a link means a point, as in a field; a NUL, which no
+  // command line carries, and a pasted megabyte are refused, and said so.
+  await tab.load(`${url}#100%201,5%2050%2040`);
+  assert.equal((await tab.run(state)).command, 'wiedergewinnszeit 100 1.5 50 40');
+  assert.deepEqual(cellsOf((await tab.run(shown)).html), cellsOf(program(['100', '1.5', '50', '40', '-h']).html));
+  await tab.load(`${url}#100%200.24%2050%2040%00`);
+  assert.deepEqual(await tab.run(shown), { html: '', answer: (await tab.run(shown)).answer });
+  assert.match((await tab.run(shown)).answer, /Nullzeichen/);
+  await tab.load(`${url}#100%200.24%2050%2040`);
+  await tab.run(() => { const field = document.getElementById('strompreis');
+    field.value = '1'.repeat(1 << 20); field.dispatchEvent(new Event('input', { bubbles: true })); });
+  await new Promise((resolve) => setTimeout(resolve, 400));  // the link's delay
+  const pasted = await tab.run(state);
+  assert.ok(pasted.hash.length < 4096 && pasted.fields[0] === '100' && pasted.fields[2] === '50');
+  assert.deepEqual(pasted.invalid, [['strompreis', 'fehler']]);
+
+  // No accessibility violation in four states, at a phone's width and a
+  // desktop's; on the phone the answer is readable without scrolling sideways.
+  for (const [width, height] of [[360, 800], [1280, 900]]) {
+    await tab.resize(width, height);
+    for (const [name, hash] of [...Object.entries(STATES), ['examples', '']]) {
+      await tab.load(url + hash);
+      if (name === 'examples') await tab.run(openExamples);
+      await tab.run(inject, axeSource);
+      assert.deepEqual(await tab.run(axeViolations, AXE_TAGS, AXE_RULES), [], `${name} at ${width} px`);
+      const box = await tab.run(answerBox);
+      assert.ok(box.left >= 0 && box.right <= box.width, `${name} at ${width} px: answer inside`);
+    }
   }
   assert.deepEqual((await tab.run(state)).outside, []);
 }
