@@ -4,7 +4,8 @@
 // time from navigation to the first table and the median time of one
 // recalculation per keystroke (input event handled and layout done), each
 // also as a ratio to the reference in the same engine and run; and in
-// Chromium the cumulative layout shift at load.
+// Chromium the cumulative layout shift at load; then keystrokes after a
+// megabyte pasted into a field.
 // Usage: node bench/web.mjs [build-web/wiedergewinnszeit.html]
 // after `npm ci` in tests/web, whose engines and packages it uses.
 import { mkdtempSync, statSync, writeFileSync } from 'node:fs';
@@ -63,6 +64,22 @@ const keystrokes = () => {
 // Page and reference take turns, so that whatever else the machine does
 // weighs on both alike.
 const ROUNDS = 5;
+// After a megabyte pasted into the cost: keystrokes in that field and in
+// another, each timed alone.
+const afterPaste = () => {
+  const cost = document.getElementById('kosten'), price = document.getElementById('strompreis'), times = [];
+  cost.value = '1'.repeat(1 << 20);
+  cost.dispatchEvent(new Event('input', { bubbles: true }));
+  for (let i = 0; i < 20; i++) {
+    const field = i % 2 === 0 ? cost : price, start = performance.now();
+    field.value += String(i % 10);
+    field.dispatchEvent(new Event('input', { bubbles: true }));
+    void document.body.offsetHeight;
+    times.push(performance.now() - start);
+  }
+  return times;
+};
+
 async function measure(tab, addresses) {
   const results = addresses.map(() => ({ loads: [], keystrokes: [], shift: null }));
   for (let round = 0; round < ROUNDS; round++) {
@@ -92,6 +109,10 @@ for (const engine of ENGINES) {
     console.log(`${engine.name}: recalculation with chart: median ${page.keystroke.toFixed(2)} ms of ${KEYSTROKES}` +
       ` (reference ${ref.keystroke.toFixed(2)} ms, ratio ${(page.keystroke / ref.keystroke).toFixed(2)})`);
     if (page.shift !== null) console.log(`${engine.name}: cumulative layout shift at load: ${page.shift.toFixed(4)}`);
+    await tab.load(pathToFileURL(file).href + LINK);
+    const pasted = await tab.run(afterPaste);
+    console.log(`${engine.name}: keystroke after a megabyte pasted: median ${median(pasted).toFixed(1)} ms,` +
+      ` slowest ${Math.max(...pasted).toFixed(1)} ms of ${pasted.length}`);
   } finally {
     await tab.stop();
   }

@@ -21,14 +21,25 @@ export const labelOf = (id) => document.querySelector(`label[for="${id}"]`).text
 export const fieldFor = (word) => OPTION_FIELDS.find(({ option }) => option === word)?.id
   ?? REQUIRED_FIELDS[Number(word) - 1];
 
+// A value that cannot be used is taken out of its field, which would
+// otherwise hold it and slow every keystroke there; the reason is kept until
+// the field gets a value again.
+const refused = new Map();
+
 // The arguments as the form gives them (an empty option is not given), the
 // required fields still empty, and the fields whose value cannot be used.
 export const readForm = () => {
   const problems = [], missing = [];
   const value = (id) => {
-    const text = asPoint(byId(id).value.trim()), problem = problemOf(text);
-    if (problem !== null) problems.push({ id, ...problem });
-    return text;
+    const field = byId(id), text = asPoint(field.value.trim()), problem = problemOf(text);
+    if (problem !== null) {
+      refused.set(id, problem);
+      field.value = '';
+    } else if (text !== '') {
+      refused.delete(id);
+    }
+    if (refused.has(id)) problems.push({ id, ...refused.get(id) });
+    return problem === null ? text : '';
   };
   const args = REQUIRED_FIELDS.map((id) => {
     const text = value(id);

@@ -52,7 +52,7 @@ openCore().then((core) => {
   const refuse = (problems, label) => {
     const ids = showErrors(problems.map((problem) => ({ labels: [label(problem)],
       text: problem.reason === 'lang'
-        ? `Der Wert hat ${problem.length} Zeichen; mehr als ${LONGEST} liest der Rechner nicht.`
+        ? `Der Wert hatte ${problem.length} Zeichen; mehr als ${LONGEST} liest der Rechner nicht. Bitte neu eingeben.`
         : 'Der Wert enthält ein Nullzeichen, das kein Befehl übergeben kann.' })));
     markFields(problems.filter((problem) => problem.id !== undefined)
       .map((problem, i) => ({ id: problem.id, message: ids[i] })));
