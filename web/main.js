@@ -2,7 +2,8 @@
 import { chartSvg } from './chart.js';
 import { openCore } from './core.js';
 import { LONGEST, fieldFor, fillForm, labelOf, markFields, readForm, readLink, writeLink } from './form.js';
-import { showAnswer, showChart, showCommand, showErrors, showExamples, showPrompt, showTable } from './result.js';
+import { showAnswer, showChart, showCommand, showErrors, showExamples, showPrompt, showScrollSign, showTable }
+  from './result.js';
 
 const byId = (id) => document.getElementById(id);
 
@@ -92,7 +93,7 @@ openCore().then((core) => {
 
   byId('eingabe').addEventListener('input', fromForm);
   window.addEventListener('hashchange', fromLink);
-  window.addEventListener('resize', () => showTable(byId('ergebnis').innerHTML));
+  window.addEventListener('resize', showScrollSign);
   // The examples are made when their section is first opened.
   byId('rechenbeispiele').addEventListener('toggle', (event) => {
     if (event.target.open && byId('beispiele').childElementCount === 0) showExamples(examplesHtml());

@@ -71,12 +71,24 @@ export const showErrors = (errors) => {
 export const showPrompt = (labels) => byId('antwort').replaceChildren(
   paragraph([`Noch einzugeben: ${labels.join(', ')}.`]));
 
-// The table region, with a sign where it is wider than the window.
+// The table region, with a sign where it is wider than the window: looked
+// at before the next frame, once the whole result is in, so that measuring
+// it costs no layout of its own.
+let signPending = false;
+export const showScrollSign = () => {
+  if (signPending) return;
+  signPending = true;
+  requestAnimationFrame(() => {
+    signPending = false;
+    const table = byId('ergebnis');
+    byId('seitwaerts').hidden = table.hidden || table.scrollWidth <= table.clientWidth;
+  });
+};
 export const showTable = (html) => {
   const table = byId('ergebnis');
   table.innerHTML = html;
   table.hidden = html === '';
-  byId('seitwaerts').hidden = html === '' || table.scrollWidth <= table.clientWidth;
+  showScrollSign();
 };
 
 // A word as a POSIX shell reads it back: quoted unless it is plain.
