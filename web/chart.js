@@ -1,7 +1,7 @@
 // The chart: payback time over the electricity price, as SVG markup made
 // from the core's points alone. A pure function; every text and attribute
 // value goes through escapeXml.
-const CHART = { left: 90, right: 584, top: 34, bottom: 294, width: 600, height: 350 };
+const CHART = { left: 90, right: 584, top: 34, bottom: 294, width: 600 };  // as the SVG's viewBox
 
 const escapeXml = (value) => String(value).replace(/[&<>"']/g, (c) => `&#${c.charCodeAt(0)};`);
 
@@ -65,10 +65,8 @@ const topYears = (points, entered) => {
 };
 
 export const chartSvg = ({ points, marked }) => {
-  const { left, right, top, bottom, width, height } = CHART;
-  if (points.length === 0) {
-    return label({ x: width / 2, y: height / 2, 'text-anchor': 'middle' }, 'Keine Werte');
-  }
+  const { left, right, top, bottom, width } = CHART;
+  if (points.length === 0) return '';
   const entered = marked >= 0 ? points[marked] : null;
   const highest = topYears(points, entered);
   const span = points.at(-1).price;
@@ -132,7 +130,8 @@ export const chartSvg = ({ points, marked }) => {
     }
     // Above the plot, centred: short enough to fit for any price.
     out.push(label({ class: 'marke-text', x: width / 2, y: top - 12, 'text-anchor': 'middle' },
-      `Ihr Preis ${priceText(entered.price)} Eu/kWh: ${coreText(entered.text)} Jahre`));
+      `Ihr Preis ${priceText(entered.price)} Eu/kWh: ${pays(entered) ? `${coreText(entered.text)} Jahre`
+        : 'zahlt sich nie aus'}`));
   }
   return out.join('');
 };

@@ -55,8 +55,8 @@ openCore().then((core) => {
       text: problem.reason === 'lang'
         ? `Der Wert hatte ${problem.length} Zeichen; mehr als ${LONGEST} liest der Rechner nicht. Bitte neu eingeben.`
         : 'Der Wert enthält ein Nullzeichen, das kein Befehl übergeben kann.' })));
-    markFields(problems.filter((problem) => problem.id !== undefined)
-      .map((problem, i) => ({ id: problem.id, message: ids[i] })));
+    markFields(problems.map((problem, i) => ({ id: problem.id, message: ids[i] }))
+      .filter(({ id }) => id !== undefined));
     nothing();
   };
 
