@@ -1,8 +1,9 @@
 // The calculator's core as the browser page calls it. Everything the page
 // reads from the module is declared here, and nowhere else: the arguments
 // of one run, the exit status and output it gives, which of those statuses
-// are the examples, the error lines of a status, and the payback curve over
-// the electricity price for the chart, all computed by the same C++ as the
+// are the examples, the error lines of a status and what each is about, the
+// answer in figures for the sentences, and the payback curve over the
+// electricity price for the chart, all computed by the same C++ as the
 // program. The page reads the arrays through typed views at the addresses
 // these functions return; it never computes an offset itself.
 #include <wasi/api.h>
@@ -139,8 +140,8 @@ const char *wgz_program_name()
 }
 
 // A block of size bytes for count arguments after the program name, each
-// ended by a NUL, to be filled by the page before the next wgz_run or
-// wgz_curve.
+// ended by a NUL, to be filled by the page before the next wgz_run,
+// wgz_answer or wgz_curve.
 char *wgz_arguments(int count, int size)
 {
 	std::free(argumentBytes);

@@ -2,8 +2,9 @@
 import { chartSvg } from './chart.js';
 import { openCore } from './core.js';
 import { LONGEST, fieldFor, fillForm, labelOf, markFields, readForm, readLink, writeLink } from './form.js';
-import { showAnswer, showChart, showCommand, showErrors, showExamples, showPrompt, showScrollSign, showTable }
-  from './result.js';
+import {
+  clearAnswer, showAnswer, showChart, showCommand, showErrors, showExamples, showPrompt, showScrollSign, showTable,
+} from './result.js';
 
 const byId = (id) => document.getElementById(id);
 
@@ -27,7 +28,7 @@ openCore().then((core) => {
     const words = [core.programName, ...args];
     if (core.printedExamples(result.status)) {
       // A link to -b, -bh or -bH asks for the examples, shown as -bh writes them.
-      byId('antwort').replaceChildren();
+      clearAnswer();
       markFields([]);
       showTable(examplesHtml());
       showChart('');

@@ -38,29 +38,39 @@ const ALONE = {
 };
 
 const answerParagraphs = (a) => {
-  if (a.kind in ALONE) return [paragraph([ALONE[a.kind]], 'satz')];
+  if (a.kind in ALONE) return [paragraph([ALONE[a.kind]])];
   const subject = a.hours !== '0'
     ? ['Bei ', { name: 'stunden', number: a.hours }, ' Stunden täglich macht sich die Investition']
     : ['Die Investition macht sich'];
-  if (a.kind !== 'zahlt') return [paragraph([...subject, ' nie bezahlt. ', ...REASONS[a.kind](a)], 'satz')];
+  if (a.kind !== 'zahlt') return [paragraph([...subject, ' nie bezahlt. ', ...REASONS[a.kind](a)])];
   const energy = a.energy.startsWith('-') ? ' braucht sie ' : a.generator ? ' erzeugt sie ' : ' spart sie ';
   const interest = /^-?0\.00$/.test(a.interest) ? ['.'] : ['; die Zinsen auf die Kosten zum Realzins von ',
     { name: 'realzins', number: a.rate }, ' % kosten ', { name: 'zinsen', number: a.interest },
     ' Euro, es bleiben ', { name: 'gewinn', number: a.gain }, ' Euro.'];
   return [
-    paragraph([...subject, ' nach ', { name: 'jahre', number: a.years }, ' Jahren bezahlt.'], 'satz'),
+    paragraph([...subject, ' nach ', { name: 'jahre', number: a.years }, ' Jahren bezahlt.']),
     paragraph(['Jedes Jahr', energy, { name: 'energie', number: a.energy, shown: unsigned(a.energy) },
       ' kWh Strom', a.energy.startsWith('-') ? ' mehr' : '', ' im Wert von ',
-      { name: 'ersparnis', number: a.saving, shown: unsigned(a.saving) }, ' Euro', ...interest], 'zahlen'),
+      { name: 'ersparnis', number: a.saving, shown: unsigned(a.saving) }, ' Euro', ...interest]),
   ];
 };
 
-export const showAnswer = (answer) => byId('antwort').replaceChildren(...answerParagraphs(answer));
+// The sentence into the live region, the figures beside it.
+const showInAnswer = (sentence, figures = []) => {
+  byId('satz').replaceChildren(...sentence);
+  byId('zahlen').replaceChildren(...figures);
+};
+
+export const showAnswer = (answer) => {
+  const [sentence, figures] = answerParagraphs(answer);
+  showInAnswer([sentence], figures === undefined ? [] : [figures]);
+};
+export const clearAnswer = () => showInAnswer([]);
 
 // Error messages, each naming its field; returns the id of each message.
 export const showErrors = (errors) => {
   const ids = errors.map((_, i) => `fehler-${i + 1}`);
-  byId('antwort').replaceChildren(...errors.map(({ text, labels }, i) => {
+  showInAnswer(errors.map(({ text, labels }, i) => {
     const p = paragraph([`${labels.join(', ')}: ${text}`], 'fehler');
     p.id = ids[i];
     return p;
@@ -68,8 +78,7 @@ export const showErrors = (errors) => {
   return ids;
 };
 
-export const showPrompt = (labels) => byId('antwort').replaceChildren(
-  paragraph([`Noch einzugeben: ${labels.join(', ')}.`]));
+export const showPrompt = (labels) => showInAnswer([paragraph([`Noch einzugeben: ${labels.join(', ')}.`])]);
 
 // The table region, with a sign where it is wider than the window: looked
 // at before the next frame, once the whole result is in, so that measuring
