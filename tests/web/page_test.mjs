@@ -1,7 +1,8 @@
 // The browser page in Chromium, Firefox and WebKit, driven as a person
-// would: typed into the form, opened from links. Every table, error and
-// chart point it shows must be what the native program prints for the same
-// arguments. The engine is a column: every case runs in each one installed.
+// would: typed into the form, opened from links. Every table, error, answer
+// and chart point it shows must be what the native program prints for the
+// same arguments; axe-core finds no accessibility fault at phone and
+// desktop widths. The engine is a column: every case runs in each one installed.
 // Usage: node page_test.mjs PAGE.html NATIVE_PROGRAM
 // With WGZ_ALL_ENGINES=1 an engine that is not installed fails the test.
 import { spawnSync } from 'node:child_process';
