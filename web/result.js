@@ -43,15 +43,18 @@ const answerParagraphs = (a) => {
     ? ['Bei ', { name: 'stunden', number: a.hours }, ' Stunden täglich macht sich die Investition']
     : ['Die Investition macht sich'];
   if (a.kind !== 'zahlt') return [paragraph([...subject, ' nie bezahlt. ', ...REASONS[a.kind](a)])];
-  const energy = a.energy.startsWith('-') ? ' braucht sie ' : a.generator ? ' erzeugt sie ' : ' spart sie ';
+  const more = a.energy.startsWith('-');
+  const energy = more ? ' braucht sie ' : a.generator ? ' erzeugt sie ' : ' spart sie ';
+  // Below zero (inflation above the interest) the real rate earns money.
   const interest = /^-?0\.00$/.test(a.interest) ? ['.'] : ['; die Zinsen auf die Kosten zum Realzins von ',
-    { name: 'realzins', number: a.rate }, ' % kosten ', { name: 'zinsen', number: a.interest },
+    { name: 'realzins', number: a.rate }, a.interest.startsWith('-') ? ' % bringen ' : ' % kosten ',
+    { name: 'zinsen', number: a.interest, shown: unsigned(a.interest) },
     ' Euro, es bleiben ', { name: 'gewinn', number: a.gain }, ' Euro.'];
   return [
     paragraph([...subject, ' nach ', { name: 'jahre', number: a.years }, ' Jahren bezahlt.']),
     paragraph(['Jedes Jahr', energy, { name: 'energie', number: a.energy, shown: unsigned(a.energy) },
-      ' kWh Strom', a.energy.startsWith('-') ? ' mehr' : '', ' im Wert von ',
-      { name: 'ersparnis', number: a.saving, shown: unsigned(a.saving) }, ' Euro', ...interest]),
+      ' kWh Strom', more ? ' mehr' : '', ' im Wert von ',
+      { name: 'ersparnis', number: a.saving, shown: more ? unsigned(a.saving) : a.saving }, ' Euro', ...interest]),
   ];
 };
 
