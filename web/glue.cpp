@@ -113,6 +113,32 @@ void takeArguments()
 	}
 }
 
+// The row that the table prints last, the operating-hours row with -a,
+// else the main one: its powers and the real rate, as printResults takes
+// them. False when the arguments written last give no table.
+struct LastRow {
+	PaybackInput in;
+	double realRate = 0;  // %, as printed
+	float rate = 0;       // the same, as the payback formula takes it
+	float before = 0, after = 0;
+	bool haveHours = false;
+};
+
+bool readLastRow(LastRow &row)
+{
+	ResultOptions options;
+	takeArguments();
+	if (readArguments(argumentCount, argumentVector, row.in, options) != 0)
+		return false;
+	if (options.haveInterest || options.haveInflation)
+		row.realRate = realInterestRate(row.in.interestRate, row.in.inflationRate);
+	row.rate = static_cast<float>(row.realRate);
+	row.haveHours = options.haveHours;
+	row.before = options.haveHours ? row.in.dutyPowerBefore : row.in.powerBefore;
+	row.after = options.haveHours ? row.in.dutyPowerAfter : row.in.powerAfter;
+	return true;
+}
+
 }  // namespace
 
 // Standard output of the module: kept for wgz_output instead of going to
@@ -233,29 +259,22 @@ const char *wgz_error_subject(int i)
 //   "ungueltig"   a number is not a number
 const char *wgz_answer()
 {
-	PaybackInput in;
-	ResultOptions options;
-	takeArguments();
-	if (readArguments(argumentCount, argumentVector, in, options) != 0)
+	LastRow row;
+	if (!readLastRow(row))
 		return "";
-	bool withInterest = options.haveInterest || options.haveInflation;
-	double realRate = withInterest ? realInterestRate(in.interestRate, in.inflationRate) : 0.0;
-	auto rate = static_cast<float>(realRate);
-	float before = options.haveHours ? in.dutyPowerBefore : in.powerBefore;
-	float after = options.haveHours ? in.dutyPowerAfter : in.powerAfter;
-
-	double energy = yearlyEnergy(before, after);
+	const PaybackInput &in = row.in;
+	double energy = yearlyEnergy(row.before, row.after);
 	double saving = yearlySaving(energy, in.price);
-	double interest = yearlyInterest(in.cost, rate);
-	float years = paybackYears(in.cost, in.price, before, after, rate);
+	double interest = yearlyInterest(in.cost, row.rate);
+	float years = paybackYears(in.cost, in.price, row.before, row.after, row.rate);
 	const double figures[] = {
-		static_cast<double>(years), energy, saving, -interest, saving + interest, realRate,
+		static_cast<double>(years), energy, saving, -interest, saving + interest, row.realRate,
 	};
 	for (size_t i = 0; i < std::size(figures); i++)
 		std::snprintf(answerTexts[i], FIGURE_SIZE, "%.2f", figures[i]);
 	std::snprintf(answerTexts[ANSWER_HOURS], FIGURE_SIZE, "%g",
-	              options.haveHours ? static_cast<double>(in.hoursPerDay) : 0.0);
-	answerGenerator = after < 0 && before <= 0;
+	              row.haveHours ? static_cast<double>(in.hoursPerDay) : 0.0);
+	answerGenerator = row.after < 0 && row.before <= 0;
 
 	if (std::isnan(years))
 		return "ungueltig";
@@ -291,18 +310,11 @@ int wgz_answer_generator()
 // row. Returns the number of points, 0 when the arguments give no table.
 int wgz_curve()
 {
-	PaybackInput in;
-	ResultOptions options;
+	LastRow row;
 	curveMarked = -1;
-	takeArguments();
-	if (readArguments(argumentCount, argumentVector, in, options) != 0)
+	if (!readLastRow(row))
 		return 0;
-
-	bool withInterest = options.haveInterest || options.haveInflation;
-	float rate = withInterest
-		? static_cast<float>(realInterestRate(in.interestRate, in.inflationRate)) : 0.0f;
-	float before = options.haveHours ? in.dutyPowerBefore : in.powerBefore;
-	float after = options.haveHours ? in.dutyPowerAfter : in.powerAfter;
+	const PaybackInput &in = row.in;
 	// A price that gives no scale is not marked; the chart spans 0 to 1 Eu/kWh.
 	// Twice a price near the float limit is no float, so the span stops there
 	// and the mark moves right.
@@ -314,7 +326,7 @@ int wgz_curve()
 	for (int i = 0; i < CURVE_POINTS; i++) {
 		float price = i == curveMarked
 			? in.price : static_cast<float>(highest * i / (CURVE_POINTS - 1));
-		float years = paybackYears(in.cost, price, before, after, rate);
+		float years = paybackYears(in.cost, price, row.before, row.after, row.rate);
 		curvePrices[i] = price;
 		curveYears[i] = years;
 		std::snprintf(curveTexts[i], TEXT_SIZE, "%.2f", static_cast<double>(years));

@@ -48,7 +48,6 @@ openCore().then((core) => {
       showChart('');
       showCommand(words, false);
     }
-    return result.status;
   };
 
   const refuse = (problems, label) => {
@@ -83,13 +82,12 @@ openCore().then((core) => {
       refuse(problems, () => 'Link');
       return;
     }
-    // Four numbers or the examples; anything else is taken as a start of the form.
-    if (args.length >= 4 || (args.length > 0 && core.printedExamples(core.run(args).status))) {
-      fillForm(core.printedExamples(show(args)) ? [] : args);
-      return;
-    }
-    fillForm(args);
-    fromForm();
+    // Four numbers or the examples (which leave the form empty, not "-b" as
+    // the cost); anything else is taken as a start of the form.
+    const examples = args.length > 0 && args.length < 4 && core.printedExamples(core.run(args).status);
+    fillForm(examples ? [] : args);
+    if (args.length >= 4 || examples) show(args);
+    else fromForm();
   };
 
   byId('eingabe').addEventListener('input', fromForm);

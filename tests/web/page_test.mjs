@@ -185,8 +185,9 @@ async function check(tab) {
   assert.equal((await tab.run(state)).command, 'wiedergewinnszeit 100 1.5 50 40');
   assert.deepEqual(cellsOf((await tab.run(shown)).html), cellsOf(program(['100', '1.5', '50', '40', '-h']).html));
   await tab.load(`${url}#100%200.24%2050%2040%00`);
-  assert.deepEqual(await tab.run(shown), { html: '', answer: (await tab.run(shown)).answer });
-  assert.match((await tab.run(shown)).answer, /Nullzeichen/);
+  const withNul = await tab.run(shown);
+  assert.equal(withNul.html, '');
+  assert.match(withNul.answer, /Nullzeichen/);
   await tab.load(`${url}#100%200.24%2050%2040`);
   await tab.run(() => { const field = document.getElementById('strompreis');
     field.value = '1'.repeat(1 << 20); field.dispatchEvent(new Event('input', { bubbles: true })); });
