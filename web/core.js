@@ -13,7 +13,10 @@ export const openCore = async () => {
   const pass = (args) => {
     const encoded = args.map((arg) => encoder.encode(arg.split('\0')[0]));
     const size = encoded.reduce((total, bytes) => total + bytes.length + 1, 0);
-    const block = new Uint8Array(module.HEAPU8.buffer, module._wgz_arguments(encoded.length, size), size);
+    // Asked for first: the block may grow the module's memory, which
+    // replaces the buffer that HEAPU8 views.
+    const address = module._wgz_arguments(encoded.length, size);
+    const block = new Uint8Array(module.HEAPU8.buffer, address, size);
     encoded.reduce((at, bytes) => { block.set(bytes, at); return at + bytes.length + 1; }, 0);
   };
   const text = (address) => module.UTF8ToString(address);
