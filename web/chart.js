@@ -1,16 +1,10 @@
-// The chart: payback time over the electricity price, as SVG markup made
-// from the core's points alone. A pure function; every text and attribute
-// value goes through escapeXml.
+// The chart: payback time over the electricity price, as the SVG's
+// elements described from the core's points alone. A pure function.
+import { element as tag } from './dom.js';
+
 const CHART = { left: 90, right: 584, top: 34, bottom: 294, width: 600 };  // as the SVG's viewBox
 
-const escapeXml = (value) => String(value).replace(/[&<>"']/g, (c) => `&#${c.charCodeAt(0)};`);
-
-// <name a="1" ...>content</name>, or an empty element without content.
-const tag = (name, attributes, content) => {
-  const list = Object.entries(attributes).map(([key, value]) => ` ${key}="${escapeXml(value)}"`).join('');
-  return content === undefined ? `<${name}${list}/>` : `<${name}${list}>${content}</${name}>`;
-};
-const label = (attributes, text) => tag('text', attributes, escapeXml(text));
+const label = (attributes, text) => tag('text', attributes, [text]);
 
 // The smallest 1, 2 or 5 times a power of ten at or above value.
 const niceCeiling = (value) => {
@@ -64,17 +58,17 @@ const topYears = (points, entered) => {
   return median > 0 ? niceCeiling(2 * median) : 10;
 };
 
-export const chartSvg = ({ points, marked }) => {
+export const chartElements = ({ points, marked }) => {
   const { left, right, top, bottom, width } = CHART;
-  if (points.length === 0) return '';
+  if (points.length === 0) return [];
   const entered = marked >= 0 ? points[marked] : null;
   const highest = topYears(points, entered);
   const span = points.at(-1).price;
   const fixed = (value) => value.toFixed(1);
   const x = (price) => left + (right - left) * price / span;
   const y = (years) => bottom - (bottom - top) * Math.min(years, 2 * highest) / highest;
-  const out = [tag('defs', {}, tag('clipPath', { id: 'flaeche' },
-    tag('rect', { x: left, y: top, width: right - left, height: bottom - top })))];
+  const out = [tag('defs', {}, [tag('clipPath', { id: 'flaeche' },
+    [tag('rect', { x: left, y: top, width: right - left, height: bottom - top })])])];
 
   // Where the saving never pays back: shaded, the line broken; labelled
   // across the widest such region, or down it where it is too narrow.
@@ -133,5 +127,5 @@ export const chartSvg = ({ points, marked }) => {
       `Ihr Preis ${priceText(entered.price)} Eu/kWh: ${pays(entered) ? `${coreText(entered.text)} Jahre`
         : 'zahlt sich nie aus'}`));
   }
-  return out.join('');
+  return out;
 };

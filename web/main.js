@@ -1,5 +1,5 @@
 // Wiring: what the form, the link and the buttons do, from the other parts.
-import { chartSvg } from './chart.js';
+import { chartElements } from './chart.js';
 import { openCore } from './core.js';
 import { LONGEST, fieldFor, fillForm, labelOf, markFields, readForm, readLink, writeLink } from './form.js';
 import {
@@ -17,7 +17,7 @@ openCore().then((core) => {
   const nothing = () => {
     shown = [];
     showTable('');
-    showChart('');
+    showChart([]);
     showCommand(null, false);
   };
 
@@ -31,13 +31,13 @@ openCore().then((core) => {
       clearAnswer();
       markFields([]);
       showTable(examplesHtml());
-      showChart('');
+      showChart([]);
       showCommand(words, false);
     } else if (result.status === 0) {
       showAnswer(core.answer(args));
       markFields([]);
       showTable(core.decode(result.bytes));
-      showChart(chartSvg(core.curve(args)));
+      showChart(chartElements(core.curve(args)));
       showCommand(words, true);
     } else {
       const errors = core.errors(result.status).map(({ text, about }) =>
@@ -45,7 +45,7 @@ openCore().then((core) => {
       const ids = showErrors(errors.map(({ text, fields }) => ({ text, labels: fields.map(labelOf) })));
       markFields(errors.flatMap(({ fields }, i) => fields.map((id) => ({ id, message: ids[i] }))));
       showTable('');
-      showChart('');
+      showChart([]);
       showCommand(words, false);
     }
   };

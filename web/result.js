@@ -1,25 +1,18 @@
 // The result view: the answer in words, the table as the core writes it
 // with -h, the command line to copy, and the examples. Only the core's HTML
 // is set as markup; everything else is set as text. Numbers in sentences
-// are the core's texts with a decimal comma.
+// are the core's texts with a decimal comma. Each keystroke changes only
+// what differs from what is shown (dom.js).
+import { element, render, renderHtml } from './dom.js';
+
 const byId = (id) => document.getElementById(id);
 const comma = (number) => number.replace('.', ',');
 const unsigned = (number) => number.replace(/^-/, '');
 
 // A paragraph of text and numbers; each number as <data> with the core's text.
-const paragraph = (parts, className) => {
-  const p = document.createElement('p');
-  if (className) p.className = className;
-  p.append(...parts.map((part) => {
-    if (typeof part === 'string') return part;
-    const data = document.createElement('data');
-    data.className = part.name;
-    data.value = part.number;
-    data.textContent = comma(part.shown ?? part.number);
-    return data;
-  }));
-  return p;
-};
+const paragraph = (parts, attributes = {}) => element('p', attributes, parts.map((part) =>
+  (typeof part === 'string' ? part : element('data', { class: part.name, value: part.number },
+    [comma(part.shown ?? part.number)]))));
 
 // Why a never-paying investment never pays, for each kind of answer.
 const REASONS = {
@@ -60,8 +53,8 @@ const answerParagraphs = (a) => {
 
 // The sentence into the live region, the figures beside it.
 const showInAnswer = (sentence, figures = []) => {
-  byId('satz').replaceChildren(...sentence);
-  byId('zahlen').replaceChildren(...figures);
+  render(byId('satz'), sentence);
+  render(byId('zahlen'), figures);
 };
 
 export const showAnswer = (answer) => {
@@ -73,11 +66,8 @@ export const clearAnswer = () => showInAnswer([]);
 // Error messages, each naming its field; returns the id of each message.
 export const showErrors = (errors) => {
   const ids = errors.map((_, i) => `fehler-${i + 1}`);
-  showInAnswer(errors.map(({ text, labels }, i) => {
-    const p = paragraph([`${labels.join(', ')}: ${text}`], 'fehler');
-    p.id = ids[i];
-    return p;
-  }));
+  showInAnswer(errors.map(({ text, labels }, i) =>
+    paragraph([`${labels.join(', ')}: ${text}`], { class: 'fehler', id: ids[i] })));
   return ids;
 };
 
@@ -98,7 +88,7 @@ export const showScrollSign = () => {
 };
 export const showTable = (html) => {
   const table = byId('ergebnis');
-  table.innerHTML = html;
+  renderHtml(table, html);
   table.hidden = html === '';
   showScrollSign();
 };
@@ -113,11 +103,11 @@ export const showCommand = (words, savable) => {
   byId('speichern').hidden = !savable;
 };
 
-export const showChart = (svg) => {
+export const showChart = (elements) => {
   // An SVG element has no hidden property, only the attribute.
   const chart = byId('diagramm');
-  chart.toggleAttribute('hidden', svg === '');
-  chart.innerHTML = svg;
+  chart.toggleAttribute('hidden', elements.length === 0);
+  render(chart, elements);
 };
 
 export const showExamples = (html) => { byId('beispiele').innerHTML = html; };
