@@ -52,21 +52,19 @@ export const render = (parent, descriptions) => {
 
 // Walks two trees side by side and sets the texts of the first to those of
 // the second; false, leaving the rest unchanged, where their elements differ.
+const sameAttributes = (a, b) => a.attributes.length === b.attributes.length
+  && Array.prototype.every.call(b.attributes, ({ name, value }) => a.getAttribute(name) === value);
 const sameButTexts = (node, model) => {
-  const nodes = node.childNodes, models = model.childNodes;
-  if (nodes.length !== models.length) return false;
-  for (let i = 0; i < nodes.length; i++) {
-    const a = nodes[i], b = models[i];
+  let a = node.firstChild, b = model.firstChild;
+  for (; a !== null && b !== null; a = a.nextSibling, b = b.nextSibling) {
     if (a.nodeType !== b.nodeType || a.nodeName !== b.nodeName) return false;
     if (a.nodeType === Node.TEXT_NODE) {
       if (a.data !== b.data) a.data = b.data;
-    } else if (a.nodeType === Node.ELEMENT_NODE) {
-      if (a.attributes.length !== b.attributes.length
-        || [...b.attributes].some(({ name, value }) => a.getAttribute(name) !== value)
-        || !sameButTexts(a, b)) return false;
+    } else if (a.nodeType === Node.ELEMENT_NODE && !(sameAttributes(a, b) && sameButTexts(a, b))) {
+      return false;
     }
   }
-  return true;
+  return a === b;  // both at the end
 };
 
 // Makes parent show the HTML, which comes from the core: where only its
