@@ -58,7 +58,7 @@ const topYears = (points, entered) => {
   return median > 0 ? niceCeiling(2 * median) : 10;
 };
 
-export const chartElements = ({ points, marked }) => {
+export const chartElements = ({ points, marked, markedText }) => {
   const { left, right, top, bottom, width } = CHART;
   if (points.length === 0) return [];
   const entered = marked >= 0 ? points[marked] : null;
@@ -114,7 +114,7 @@ export const chartElements = ({ points, marked }) => {
     out.push(tag('polyline', { class: 'kurve', 'clip-path': 'url(#flaeche)',
       points: line.map((point) => `${fixed(x(point.price))},${fixed(y(point.years))}`).join(' '),
       'data-preise': line.map((point) => String(point.price)).join(' '),
-      'data-jahre': line.map((point) => point.text).join(' ') }));
+      'data-jahre': line.map((point) => String(point.years)).join(' ') }));
   }
   if (entered !== null) {
     const at = fixed(x(entered.price));
@@ -124,7 +124,7 @@ export const chartElements = ({ points, marked }) => {
     }
     // Above the plot, centred: short enough to fit for any price.
     out.push(label({ class: 'marke-text', x: width / 2, y: top - 12, 'text-anchor': 'middle' },
-      `Ihr Preis ${priceText(entered.price)} Eu/kWh: ${pays(entered) ? `${coreText(entered.text)} Jahre`
+      `Ihr Preis ${priceText(entered.price)} Eu/kWh: ${pays(entered) ? `${coreText(markedText)} Jahre`
         : 'zahlt sich nie aus'}`));
   }
   return out;

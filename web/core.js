@@ -60,16 +60,16 @@ export const openCore = async () => {
         rate: figure(5), hours: figure(6) };
     },
 
-    // Payback times over the electricity price, with the years as the table
-    // prints them, and the index of the entered price (-1: not marked).
+    // Payback times over the electricity price, the index of the entered
+    // price (-1: not marked) and its years as the table prints them.
     curve: (args) => {
       pass(args);
       const count = module._wgz_curve();
       const floats = (address) => new Float32Array(module.HEAPF32.buffer, address, count);
       const prices = floats(module._wgz_curve_prices()), years = floats(module._wgz_curve_years());
-      const points = Array.from({ length: count }, (_, i) =>
-        ({ price: prices[i], years: years[i], text: text(module._wgz_curve_text(i)) }));
-      return { points, marked: module._wgz_curve_marked() };
+      const points = Array.from({ length: count }, (_, i) => ({ price: prices[i], years: years[i] }));
+      const marked = module._wgz_curve_marked();
+      return { points, marked, markedText: marked >= 0 ? text(module._wgz_curve_text(marked)) : '' };
     },
   };
 };

@@ -59,7 +59,7 @@ bool answerGenerator = false;
 
 float curvePrices[CURVE_POINTS];
 float curveYears[CURVE_POINTS];
-char curveTexts[CURVE_POINTS][TEXT_SIZE];
+char curveText[TEXT_SIZE];
 int curveMarked = -1;
 
 void keepOutput(const void *bytes, size_t size)
@@ -329,7 +329,6 @@ int wgz_curve()
 		float years = paybackYears(in.cost, price, row.before, row.after, row.rate);
 		curvePrices[i] = price;
 		curveYears[i] = years;
-		std::snprintf(curveTexts[i], TEXT_SIZE, "%.2f", static_cast<double>(years));
 	}
 	return CURVE_POINTS;
 }
@@ -344,10 +343,12 @@ const float *wgz_curve_years()
 	return curveYears;
 }
 
-// The years of point i as the table prints them.
+// The years of point i as the table prints them, made when asked for: the
+// chart needs only the entered price's.
 const char *wgz_curve_text(int i)
 {
-	return curveTexts[i];
+	std::snprintf(curveText, TEXT_SIZE, "%.2f", static_cast<double>(curveYears[i]));
+	return curveText;
 }
 
 // The index of the point at the entered price, -1 when it is not marked.
