@@ -50,29 +50,49 @@ export const render = (parent, descriptions) => {
   shown.set(parent, descriptions);
 };
 
-// Walks two trees side by side and sets the texts of the first to those of
-// the second; false, leaving the rest unchanged, where their elements differ.
-const sameAttributes = (a, b) => a.attributes.length === b.attributes.length
-  && Array.prototype.every.call(b.attributes, ({ name, value }) => a.getAttribute(name) === value);
-const sameButTexts = (node, model) => {
-  let a = node.firstChild, b = model.firstChild;
-  for (; a !== null && b !== null; a = a.nextSibling, b = b.nextSibling) {
-    if (a.nodeType !== b.nodeType || a.nodeName !== b.nodeName) return false;
-    if (a.nodeType === Node.TEXT_NODE) {
-      if (a.data !== b.data) a.data = b.data;
-    } else if (a.nodeType === Node.ELEMENT_NODE && !(sameAttributes(a, b) && sameButTexts(a, b))) {
-      return false;
-    }
+// The core's HTML cut into tags (odd places) and the texts between them.
+const piecesOf = (html) => html.split(/(<[^>]*>)/);
+
+// The text node the browser made of each text piece, or null where they do
+// not pair up one to one (as where an entity was decoded).
+const textNodesOf = (parent, pieces) => {
+  const walker = document.createTreeWalker(parent, NodeFilter.SHOW_TEXT), nodes = [];
+  for (let i = 0; i < pieces.length; i += 2) {
+    if (pieces[i] === '') continue;
+    const node = walker.nextNode();
+    if (node === null || node.data !== pieces[i]) return null;
+    nodes[i] = node;
   }
-  return a === b;  // both at the end
+  return walker.nextNode() === null ? nodes : null;
 };
 
-// Makes parent show the HTML, which comes from the core: where only its
-// texts differ from what is shown, only they are set.
+// Sets the texts that differ, where the tags are all the same and each
+// changed text is plain and has a node of its own; false, changing nothing,
+// where not.
+const setTexts = (last, pieces) => {
+  if (last.nodes === null || last.pieces.length !== pieces.length) return false;
+  const changed = [];
+  for (let i = 0; i < pieces.length; i++) {
+    if (pieces[i] === last.pieces[i]) continue;
+    // A tag, or a text that would need the parser or would add or drop a node.
+    if (i % 2 === 1 || pieces[i] === '' || last.pieces[i] === '' || pieces[i].includes('&')) return false;
+    changed.push(i);
+  }
+  for (const i of changed) last.nodes[i].data = pieces[i];
+  return true;
+};
+
+const shownHtml = new WeakMap();
+
+// Makes parent show the HTML, which comes from the core. Parsed only where
+// its tags change: while a keystroke changes numbers alone, only their
+// texts are set.
 export const renderHtml = (parent, html) => {
-  if (shown.get(parent) === html) return;
-  const template = document.createElement('template');
-  template.innerHTML = html;
-  if (!sameButTexts(parent, template.content)) parent.replaceChildren(template.content);
-  shown.set(parent, html);
+  const last = shownHtml.get(parent), pieces = piecesOf(html);
+  if (last !== undefined && setTexts(last, pieces)) {
+    last.pieces = pieces;
+    return;
+  }
+  parent.innerHTML = html;
+  shownHtml.set(parent, { pieces, nodes: textNodesOf(parent, pieces) });
 };
