@@ -17,8 +17,13 @@ export const openCore = async () => {
   const encoder = new TextEncoder();
   const examplesStatus = module._wgz_examples_status();
 
-  // A process receives each argument up to its first NUL, as C strings end there.
+  // A process receives each argument up to its first NUL, as C strings end
+  // there. The core keeps the arguments written last, for as many calls as
+  // ask about the same command line.
+  let passed = [];
   const pass = (args) => {
+    if (args.length === passed.length && args.every((arg, i) => arg === passed[i])) return;
+    passed = [...args];
     const encoded = args.map((arg) => encoder.encode(arg.split('\0')[0]));
     const size = encoded.reduce((total, bytes) => total + bytes.length + 1, 0);
     // Asked for first: the block may grow the module's memory, which

@@ -87,15 +87,23 @@ export const readLink = () => {
 };
 
 // Written once typing pauses: a history entry costs a browser milliseconds,
-// more than the whole recalculation. A link opened meanwhile wins.
+// more than the whole recalculation. A link opened meanwhile wins. One
+// timer at a time, put off while keystrokes come, rather than one per keystroke.
 const LINK_DELAY_MS = 250;
-let pendingLink;
+let pending = null;  // { args, due, opened }
+const write = () => {
+  const wait = pending.due - performance.now();
+  if (wait > 0) {
+    setTimeout(write, wait);
+    return;
+  }
+  const { args, opened } = pending;
+  pending = null;
+  if (location.hash !== opened) return;
+  history.replaceState(null, '', args === null
+    ? location.pathname + location.search : `#${args.map(encodeURIComponent).join('%20')}`);
+};
 export const writeLink = (args) => {
-  clearTimeout(pendingLink);
-  const opened = location.hash;
-  pendingLink = setTimeout(() => {
-    if (location.hash !== opened) return;
-    history.replaceState(null, '', args === null
-      ? location.pathname + location.search : `#${args.map(encodeURIComponent).join('%20')}`);
-  }, LINK_DELAY_MS);
+  if (pending === null) setTimeout(write, LINK_DELAY_MS);
+  pending = { args, due: performance.now() + LINK_DELAY_MS, opened: location.hash };
 };

@@ -24,7 +24,9 @@ openCore().then((core) => {
   // Shows what a command line gives: four numbers, or the examples.
   const show = (args) => {
     shown = args;
-    const result = core.run(args.length >= 4 ? tableArguments(args) : args);
+    // The answer and the curve read the same command line as the table.
+    const line = args.length >= 4 ? tableArguments(args) : args;
+    const result = core.run(line);
     const words = [core.programName, ...args];
     if (core.printedExamples(result.status)) {
       // A link to -b, -bh or -bH asks for the examples, shown as -bh writes them.
@@ -34,10 +36,10 @@ openCore().then((core) => {
       showChart([]);
       showCommand(words, false);
     } else if (result.status === 0) {
-      showAnswer(core.answer(args));
+      showAnswer(core.answer(line));
       markFields([]);
       showTable(core.decode(result.bytes));
-      showChart(chartElements(core.curve(args)));
+      showChart(chartElements(core.curve(line)));
       showCommand(words, true);
     } else {
       const errors = core.errors(result.status).map(({ text, about }) =>

@@ -99,7 +99,7 @@ const shellWord = (arg) => (/^[A-Za-z0-9._+\-/=:]+$/.test(arg) ? arg : `'${arg.r
 // The command line of what is shown; saving offered only for a result.
 export const showCommand = (words, savable) => {
   byId('befehl').hidden = words === null;
-  byId('befehlszeile').textContent = words === null ? '' : words.map(shellWord).join(' ');
+  render(byId('befehlszeile'), words === null ? [] : [words.map(shellWord).join(' ')]);
   byId('speichern').hidden = !savable;
 };
 
