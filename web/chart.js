@@ -1,8 +1,9 @@
 // The chart: payback time over the electricity price, as the SVG's
-// elements described from the core's points alone. A pure function.
+// elements described from the core's points alone, and its caption. Pure
+// functions.
 import { element as tag } from './dom.js';
 
-const CHART = { left: 90, right: 584, top: 34, bottom: 294, width: 600 };  // as the SVG's viewBox
+const CHART = { left: 90, right: 584, top: 16, bottom: 294 };  // in the SVG's viewBox
 
 const label = (attributes, text) => tag('text', attributes, [text]);
 
@@ -58,8 +59,8 @@ const topYears = (points, entered) => {
   return median > 0 ? niceCeiling(2 * median) : 10;
 };
 
-export const chartElements = ({ points, marked, markedText }) => {
-  const { left, right, top, bottom, width } = CHART;
+export const chartElements = ({ points, marked }) => {
+  const { left, right, top, bottom } = CHART;
   if (points.length === 0) return [];
   const entered = marked >= 0 ? points[marked] : null;
   const highest = topYears(points, entered);
@@ -122,10 +123,17 @@ export const chartElements = ({ points, marked, markedText }) => {
     if (pays(entered) && entered.years <= highest) {
       out.push(tag('circle', { class: 'punkt', cx: at, cy: fixed(y(entered.years)), r: 4 }));
     }
-    // Above the plot, centred: short enough to fit for any price.
-    out.push(label({ class: 'marke-text', x: width / 2, y: top - 12, 'text-anchor': 'middle' },
-      `Ihr Preis ${priceText(entered.price)} Eu/kWh: ${pays(entered) ? `${coreText(markedText)} Jahre`
-        : 'zahlt sich nie aus'}`));
   }
   return out;
+};
+
+// What the mark stands for: the entered price and its payback time, or ''
+// where no price is marked. Shown as the page's text beside the chart: a
+// text inside an SVG that changes with every keystroke costs some browsers
+// a fifth of the keystroke.
+export const chartCaption = ({ points, marked, markedText }) => {
+  if (marked < 0) return '';
+  const entered = points[marked];
+  return `Ihr Preis ${priceText(entered.price)} Eu/kWh: ${pays(entered) ? `${coreText(markedText)} Jahre`
+    : 'zahlt sich nie aus'}`;
 };

@@ -1,5 +1,5 @@
 // Wiring: what the form, the link and the buttons do, from the other parts.
-import { chartElements } from './chart.js';
+import { chartCaption, chartElements } from './chart.js';
 import { openCore } from './core.js';
 import { LONGEST, fieldFor, fillForm, labelOf, markFields, readForm, readLink, writeLink } from './form.js';
 import {
@@ -17,7 +17,7 @@ openCore().then((core) => {
   const nothing = () => {
     shown = [];
     showTable('');
-    showChart([]);
+    showChart([], '');
     showCommand(null, false);
   };
 
@@ -33,13 +33,14 @@ openCore().then((core) => {
       clearAnswer();
       markFields([]);
       showTable(examplesHtml());
-      showChart([]);
+      showChart([], '');
       showCommand(words, false);
     } else if (result.status === 0) {
       showAnswer(core.answer(line));
       markFields([]);
       showTable(core.decode(result.bytes));
-      showChart(chartElements(core.curve(line)));
+      const curve = core.curve(line);
+      showChart(chartElements(curve), chartCaption(curve));
       showCommand(words, true);
     } else {
       const errors = core.errors(result.status).map(({ text, about }) =>
@@ -47,7 +48,7 @@ openCore().then((core) => {
       const ids = showErrors(errors.map(({ text, fields }) => ({ text, labels: fields.map(labelOf) })));
       markFields(errors.flatMap(({ fields }, i) => fields.map((id) => ({ id, message: ids[i] }))));
       showTable('');
-      showChart([]);
+      showChart([], '');
       showCommand(words, false);
     }
   };

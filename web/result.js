@@ -103,11 +103,11 @@ export const showCommand = (words, savable) => {
   byId('speichern').hidden = !savable;
 };
 
-export const showChart = (elements) => {
-  // An SVG element has no hidden property, only the attribute.
-  const chart = byId('diagramm');
-  chart.toggleAttribute('hidden', elements.length === 0);
-  render(chart, elements);
+// The chart and its caption; none without a curve.
+export const showChart = (elements, caption) => {
+  byId('abbildung').hidden = elements.length === 0;
+  render(byId('diagramm'), elements);
+  render(byId('marke'), caption === '' ? [] : [caption]);
 };
 
 export const showExamples = (html) => { byId('beispiele').innerHTML = html; };

@@ -53,7 +53,7 @@ const FIELDS = ['kosten', 'strompreis', 'vorher', 'hinterher', 'zins', 'inflatio
 const shown = () => ({ html: document.getElementById('ergebnis').innerHTML,
   answer: document.getElementById('antwort').textContent });
 const state = () => ({ command: document.getElementById('befehlszeile').textContent,
-  chart: document.getElementById('diagramm').textContent, hash: location.hash,
+  chart: document.getElementById('abbildung').textContent, hash: location.hash,
   fields: [...document.querySelectorAll('input')].map((e) => e.value),
   invalid: [...document.querySelectorAll('input[aria-invalid="true"]')].map((e) =>
     [e.id, document.getElementById(e.getAttribute('aria-describedby'))?.className]),
