@@ -68,22 +68,21 @@ export const chartElements = ({ points, marked }) => {
   const fixed = (value) => value.toFixed(1);
   const x = (price) => left + (right - left) * price / span;
   const y = (years) => bottom - (bottom - top) * Math.min(years, 2 * highest) / highest;
-  const out = [tag('defs', {}, [tag('clipPath', { id: 'flaeche' },
-    [tag('rect', { x: left, y: top, width: right - left, height: bottom - top })])])];
+  const clip = tag('defs', {}, [tag('clipPath', { id: 'flaeche' },
+    [tag('rect', { x: left, y: top, width: right - left, height: bottom - top })])]);
 
   // Where the saving never pays back: shaded, the line broken; labelled
   // across the widest such region, or down it where it is too narrow.
   const step = (right - left) / (points.length - 1);
   const regions = runsOf(points, (point) => !pays(point)).map(([first, last]) =>
     ({ from: Math.max(left, x(points[first].price) - step / 2), to: Math.min(right, x(points[last].price) + step / 2) }));
-  for (const { from, to } of regions) {
-    out.push(tag('rect', { class: 'nie', x: fixed(from), y: top, width: fixed(to - from), height: bottom - top }));
-  }
+  const shading = regions.map(({ from, to }) =>
+    tag('rect', { class: 'nie', x: fixed(from), y: top, width: fixed(to - from), height: bottom - top }));
   const widest = regions.reduce((best, region) =>
     (best === null || region.to - region.from > best.to - best.from ? region : best), null);
   if (widest !== null) {
     const middle = fixed((widest.from + widest.to) / 2);
-    out.push(label(widest.to - widest.from >= 120
+    shading.push(label(widest.to - widest.from >= 120
       ? { class: 'nie-text', x: middle, y: top + 16, 'text-anchor': 'middle' }
       : { class: 'nie-text', transform: `translate(${middle} ${top + 8}) rotate(90)`, dy: 4 },
     'zahlt sich nie aus'));
@@ -92,39 +91,43 @@ export const chartElements = ({ points, marked }) => {
   // Grid and labels at round values, each drawn where its value lies; the
   // last price label ends at the axis end instead of running past it.
   const yTicks = ticksOf(highest), xTicks = ticksOf(span);
-  for (const years of yTicks.values) {
+  const grid = yTicks.values.flatMap((years) => {
     const at = fixed(y(years));
-    out.push(tag('line', { class: 'gitter', x1: left, x2: right, y1: at, y2: at }));
-    out.push(label({ class: 'jahre', x: left - 6, y: at, 'text-anchor': 'end', 'dominant-baseline': 'middle' },
-      numberText(years, yTicks.step)));
-  }
-  for (const price of xTicks.values) {
-    out.push(label({ class: 'preis', x: fixed(x(price)), y: bottom + 18,
-      'text-anchor': x(price) > right - 30 ? 'end' : 'middle' }, numberText(price, xTicks.step)));
-  }
-  out.push(tag('line', { class: 'achse', x1: left, y1: bottom, x2: right, y2: bottom }));
-  out.push(tag('line', { class: 'achse', x1: left, y1: top, x2: left, y2: bottom }));
-  out.push(label({ x: (left + right) / 2, y: bottom + 44, 'text-anchor': 'middle' }, 'Strompreis (Eu/kWh)'));
-  out.push(label({ transform: `translate(18 ${(top + bottom) / 2}) rotate(-90)`, 'text-anchor': 'middle' },
-    'Wiedergewinnszeit (Jahre)'));
+    return [tag('line', { class: 'gitter', x1: left, x2: right, y1: at, y2: at }),
+      label({ class: 'jahre', x: left - 6, y: at, 'text-anchor': 'end', 'dominant-baseline': 'middle' },
+        numberText(years, yTicks.step))];
+  });
+  const prices = xTicks.values.map((price) => label({ class: 'preis', x: fixed(x(price)), y: bottom + 18,
+    'text-anchor': x(price) > right - 30 ? 'end' : 'middle' }, numberText(price, xTicks.step)));
+  const axes = [
+    tag('line', { class: 'achse', x1: left, y1: bottom, x2: right, y2: bottom }),
+    tag('line', { class: 'achse', x1: left, y1: top, x2: left, y2: bottom }),
+    label({ x: (left + right) / 2, y: bottom + 44, 'text-anchor': 'middle' }, 'Strompreis (Eu/kWh)'),
+    label({ transform: `translate(18 ${(top + bottom) / 2}) rotate(-90)`, 'text-anchor': 'middle' },
+      'Wiedergewinnszeit (Jahre)'),
+  ];
 
   // The curve, one polyline per stretch that pays back; the data attributes
   // carry the core's numbers for whoever checks the chart.
-  for (const [first, last] of runsOf(points, pays)) {
+  const curves = runsOf(points, pays).map(([first, last]) => {
     const line = points.slice(first, last + 1);
-    out.push(tag('polyline', { class: 'kurve', 'clip-path': 'url(#flaeche)',
+    return tag('polyline', { class: 'kurve', 'clip-path': 'url(#flaeche)',
       points: line.map((point) => `${fixed(x(point.price))},${fixed(y(point.years))}`).join(' '),
       'data-preise': line.map((point) => String(point.price)).join(' '),
-      'data-jahre': line.map((point) => String(point.years)).join(' ') }));
-  }
+      'data-jahre': line.map((point) => String(point.years)).join(' ') });
+  });
+  const mark = [];
   if (entered !== null) {
     const at = fixed(x(entered.price));
-    out.push(tag('line', { class: 'marke', x1: at, x2: at, y1: top, y2: bottom }));
+    mark.push(tag('line', { class: 'marke', x1: at, x2: at, y1: top, y2: bottom }));
     if (pays(entered) && entered.years <= highest) {
-      out.push(tag('circle', { class: 'punkt', cx: at, cy: fixed(y(entered.years)), r: 4 }));
+      mark.push(tag('circle', { class: 'punkt', cx: at, cy: fixed(y(entered.years)), r: 4 }));
     }
   }
-  return out;
+  // Each part whose number of elements varies is a group of its own, so
+  // that a keystroke changing one part leaves the elements of the next in place.
+  const group = (elements) => tag('g', {}, elements);
+  return [clip, group(shading), group(grid), group(prices), ...axes, group(curves), group(mark)];
 };
 
 // What the mark stands for: the entered price and its payback time, or ''
