@@ -50,8 +50,13 @@ const axeSource = readFileSync(createRequire(import.meta.url).resolve('axe-core/
 const FIELDS = ['kosten', 'strompreis', 'vorher', 'hinterher', 'zins', 'inflation', 'betriebsdauer'];
 
 // Run in the page; they must not close over anything.
+// The answer and the chart as elements with sorted attributes and texts: a
+// page changed keystroke by keystroke must show what a fresh one shows.
 const shown = () => ({ html: document.getElementById('ergebnis').innerHTML,
-  answer: document.getElementById('antwort').textContent });
+  answer: document.getElementById('antwort').textContent,
+  elements: [...document.querySelectorAll('#antwort *, #abbildung, #abbildung *')].map((e) => [e.localName,
+    ...[...e.attributes].map((a) => `${a.name}=${a.value}`).sort(),
+    ...[...e.childNodes].filter((n) => n.nodeType === Node.TEXT_NODE).map((n) => n.data)].join(' ')) });
 const state = () => ({ command: document.getElementById('befehlszeile').textContent,
   chart: document.getElementById('abbildung').textContent, hash: location.hash,
   fields: [...document.querySelectorAll('input')].map((e) => e.value),
@@ -138,7 +143,7 @@ async function check(tab) {
     assert.equal(now.command, ['wiedergewinnszeit', ...c.args].join(' '));
     assert.deepEqual(now.scriptErrors, []);
 
-    // Opened, the link shows the same.
+    // Opened, the link shows the same as the typed page.
     await tab.load(url + link);
     assert.deepEqual(await tab.run(shown), got);
     assert.deepEqual((await tab.run(state)).fields,
