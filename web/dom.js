@@ -74,8 +74,9 @@ const setTexts = (last, pieces) => {
   const changed = [];
   for (let i = 0; i < pieces.length; i++) {
     if (pieces[i] === last.pieces[i]) continue;
-    // A tag, or a text that would need the parser or would add or drop a node.
-    if (i % 2 === 1 || pieces[i] === '' || last.pieces[i] === '' || pieces[i].includes('&')) return false;
+    // A tag, or a text that would need the parser (an entity, a line end
+    // or NUL it would change) or that would add or drop a node.
+    if (i % 2 === 1 || pieces[i] === '' || last.pieces[i] === '' || /[&\r\0]/.test(pieces[i])) return false;
     changed.push(i);
   }
   for (const i of changed) last.nodes[i].data = pieces[i];
