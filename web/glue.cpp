@@ -347,6 +347,8 @@ const float *wgz_curve_years()
 // chart needs only the entered price's.
 const char *wgz_curve_text(int i)
 {
+	if (i < 0 || i >= CURVE_POINTS)
+		return "";
 	std::snprintf(curveText, TEXT_SIZE, "%.2f", static_cast<double>(curveYears[i]));
 	return curveText;
 }
