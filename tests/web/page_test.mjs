@@ -190,6 +190,10 @@ async function check(tab) {
   await tab.load(`${url}#100%201,5%2050%2040`);
   assert.equal((await tab.run(state)).command, 'wiedergewinnszeit 100 1.5 50 40');
   assert.deepEqual(cellsOf((await tab.run(shown)).html), cellsOf(program(['100', '1.5', '50', '40', '-h']).html));
+  // A link with more arguments than the module's first memory holds: it grows.
+  const many = ['100', '0.24', '50', '40', ...Array(50000).fill('1')];
+  await tab.load(`${url}#${many.join('%20')}`);
+  assert.deepEqual(cellsOf((await tab.run(shown)).html), cellsOf(program([...many, '-h']).html));
   await tab.load(`${url}#100%200.24%2050%2040%00`);
   const withNul = await tab.run(shown);
   assert.equal(withNul.html, '');
