@@ -6,14 +6,20 @@
 // Usage: node page_test.mjs PAGE.html NATIVE_PROGRAM
 // With WGZ_ALL_ENGINES=1 an engine that is not installed fails the test.
 import { spawnSync } from 'node:child_process';
-import { readFileSync } from 'node:fs';
+import { mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
 import assert from 'node:assert/strict';
 import { ENGINES } from './engines.mjs';
 
 const [page_, native] = process.argv.slice(2);
 const url = pathToFileURL(page_).href;
+// The same page in a browser without Uint8Array.fromBase64, as older ones are.
+const olderPage = join(mkdtempSync(join(tmpdir(), 'wgz-page-')), 'aelter.html');
+writeFileSync(olderPage, readFileSync(page_, 'utf8')
+  .replace('<head>', '<head><script>delete Uint8Array.fromBase64;</script>'));
 
 // The native program's output; text through iconv, the code page's own decoder.
 function program(args) {
@@ -190,6 +196,9 @@ async function check(tab) {
   await tab.load(`${url}#100%201,5%2050%2040`);
   assert.equal((await tab.run(state)).command, 'wiedergewinnszeit 100 1.5 50 40');
   assert.deepEqual(cellsOf((await tab.run(shown)).html), cellsOf(program(['100', '1.5', '50', '40', '-h']).html));
+  // Without the browser's own base64 decoder, the page decodes the module itself.
+  await tab.load(`${pathToFileURL(olderPage).href}#100%200.24%2050%2040`);
+  assert.deepEqual(cellsOf((await tab.run(shown)).html), cellsOf(program(['100', '0.24', '50', '40', '-h']).html));
   // A link with more arguments than the module's first memory holds: it grows.
   const many = ['100', '0.24', '50', '40', ...Array(50000).fill('1')];
   await tab.load(`${url}#${many.join('%20')}`);
