@@ -24,13 +24,11 @@ export const openCore = async () => {
   const pass = (args) => {
     if (args.length === passed.length && args.every((arg, i) => arg === passed[i])) return;
     passed = [...args];
-    const encoded = args.map((arg) => encoder.encode(arg.split('\0')[0]));
-    const size = encoded.reduce((total, bytes) => total + bytes.length + 1, 0);
+    const bytes = encoder.encode(args.map((arg) => `${arg.split('\0')[0]}\0`).join(''));
     // Asked for first: the block may grow the module's memory, which
     // replaces the buffer that HEAPU8 views.
-    const address = module._wgz_arguments(encoded.length, size);
-    const block = new Uint8Array(module.HEAPU8.buffer, address, size);
-    encoded.reduce((at, bytes) => { block.set(bytes, at); return at + bytes.length + 1; }, 0);
+    const address = module._wgz_arguments(args.length, bytes.length);
+    new Uint8Array(module.HEAPU8.buffer, address, bytes.length).set(bytes);
   };
   const text = (address) => module.UTF8ToString(address);
   const output = () => new Uint8Array(module.HEAPU8.buffer, module._wgz_output(), module._wgz_output_size());

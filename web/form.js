@@ -62,8 +62,12 @@ export const fillForm = (args) => {
   }
 };
 
-// Marks the fields an error is about, each described by its message.
+// Marks the fields an error is about, each described by its message; with
+// no marks and none made since, there is nothing to clear.
+let marked = true;
 export const markFields = (marks) => {
+  if (marks.length === 0 && !marked) return;
+  marked = marks.length > 0;
   for (const input of byId('eingabe').querySelectorAll('input')) {
     const mark = marks.find(({ id }) => id === input.id);
     if (mark === undefined) {
