@@ -6,6 +6,7 @@
 // electricity price for the chart, all computed by the same C++ as the
 // program. The page reads the arrays through typed views at the addresses
 // these functions return; it never computes an offset itself.
+#include <emscripten/em_macros.h>
 #include <wasi/api.h>
 
 #include <cfloat>
@@ -159,8 +160,11 @@ extern "C" __wasi_errno_t __wasi_fd_write(__wasi_fd_t fd, const __wasi_ciovec_t 
 
 extern "C" {
 
+// What the page may call: the functions marked EMSCRIPTEN_KEEPALIVE, which
+// the module exports as _wgz_... on the instance its factory makes.
+
 // The name that starts every command line the program shows.
-const char *wgz_program_name()
+EMSCRIPTEN_KEEPALIVE const char *wgz_program_name()
 {
 	return PROGRAM_NAME;
 }
@@ -168,7 +172,7 @@ const char *wgz_program_name()
 // A block of size bytes for count arguments after the program name, each
 // ended by a NUL, to be filled by the page before the next wgz_run,
 // wgz_answer or wgz_curve.
-char *wgz_arguments(int count, int size)
+EMSCRIPTEN_KEEPALIVE char *wgz_arguments(int count, int size)
 {
 	std::free(argumentBytes);
 	std::free(argumentVector);
@@ -185,7 +189,7 @@ char *wgz_arguments(int count, int size)
 
 // One invocation as from a shell with the arguments written last; its
 // output is then in wgz_output.
-int wgz_run()
+EMSCRIPTEN_KEEPALIVE int wgz_run()
 {
 	takeArguments();
 	outputSize = 0;
@@ -194,18 +198,18 @@ int wgz_run()
 	return status;
 }
 
-const unsigned char *wgz_output()
+EMSCRIPTEN_KEEPALIVE const unsigned char *wgz_output()
 {
 	return output;
 }
 
-int wgz_output_size()
+EMSCRIPTEN_KEEPALIVE int wgz_output_size()
 {
 	return static_cast<int>(outputSize);
 }
 
 // The exit status bits that mean a run printed the worked examples.
-int wgz_examples_status()
+EMSCRIPTEN_KEEPALIVE int wgz_examples_status()
 {
 	return REPORT_EXAMPLES_TEXT | REPORT_EXAMPLES_HTML | REPORT_EXAMPLES_PAGE;
 }
@@ -213,7 +217,7 @@ int wgz_examples_status()
 // The error reports of a status, one at a time: each as the program prints
 // it after its help, but in UTF-8, and the words of the command line it is
 // about, an option or the positions of the numbers ("3 4": both powers).
-int wgz_errors(int status)
+EMSCRIPTEN_KEEPALIVE int wgz_errors(int status)
 {
 	errorCount = 0;
 	for (const ErrorSubject &error : ERROR_SUBJECTS) {
@@ -237,12 +241,12 @@ int wgz_errors(int status)
 	return errorCount;
 }
 
-const char *wgz_error_text(int i)
+EMSCRIPTEN_KEEPALIVE const char *wgz_error_text(int i)
 {
 	return errorLines[i].text;
 }
 
-const char *wgz_error_subject(int i)
+EMSCRIPTEN_KEEPALIVE const char *wgz_error_subject(int i)
 {
 	return errorLines[i].subject;
 }
@@ -257,7 +261,7 @@ const char *wgz_error_subject(int i)
 //   "keine"       the saving is not positive for another reason (price)
 //   "kosten"      a negative cost: there is nothing to pay back
 //   "ungueltig"   a number is not a number
-const char *wgz_answer()
+EMSCRIPTEN_KEEPALIVE const char *wgz_answer()
 {
 	LastRow row;
 	if (!readLastRow(row))
@@ -293,14 +297,14 @@ const char *wgz_answer()
 // 1 energy saved (kWh a year), 2 what it is worth, 3 interest on the cost,
 // 4 net gain (Eu a year), 5 real rate (%); 6 the daily hours ("%g", "0"
 // without -a).
-const char *wgz_answer_figure(int i)
+EMSCRIPTEN_KEEPALIVE const char *wgz_answer_figure(int i)
 {
 	return answerTexts[i];
 }
 
 // Whether the last answer is about a generator: nothing drawn before, power
 // given back after.
-int wgz_answer_generator()
+EMSCRIPTEN_KEEPALIVE int wgz_answer_generator()
 {
 	return answerGenerator ? 1 : 0;
 }
@@ -308,7 +312,7 @@ int wgz_answer_generator()
 // Payback times from price 0 to twice the entered price, for the row that
 // the table prints last: the operating-hours row with -a, else the main
 // row. Returns the number of points, 0 when the arguments give no table.
-int wgz_curve()
+EMSCRIPTEN_KEEPALIVE int wgz_curve()
 {
 	LastRow row;
 	curveMarked = -1;
@@ -333,19 +337,19 @@ int wgz_curve()
 	return CURVE_POINTS;
 }
 
-const float *wgz_curve_prices()
+EMSCRIPTEN_KEEPALIVE const float *wgz_curve_prices()
 {
 	return curvePrices;
 }
 
-const float *wgz_curve_years()
+EMSCRIPTEN_KEEPALIVE const float *wgz_curve_years()
 {
 	return curveYears;
 }
 
 // The years of point i as the table prints them, made when asked for: the
 // chart needs only the entered price's.
-const char *wgz_curve_text(int i)
+EMSCRIPTEN_KEEPALIVE const char *wgz_curve_text(int i)
 {
 	if (i < 0 || i >= CURVE_POINTS)
 		return "";
@@ -354,7 +358,7 @@ const char *wgz_curve_text(int i)
 }
 
 // The index of the point at the entered price, -1 when it is not marked.
-int wgz_curve_marked()
+EMSCRIPTEN_KEEPALIVE int wgz_curve_marked()
 {
 	return curveMarked;
 }
