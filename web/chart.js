@@ -3,7 +3,8 @@
 // functions.
 import { element as tag } from './dom.js';
 
-const CHART = { left: 90, right: 584, top: 16, bottom: 294 };  // in the SVG's viewBox
+// Room around the plot for the labels, in the units of the SVG's viewBox.
+const MARGIN = { left: 90, right: 16, top: 16, bottom: 56 };
 
 const label = (attributes, text) => tag('text', attributes, [text]);
 
@@ -59,8 +60,10 @@ const topYears = (points, entered) => {
   return median > 0 ? niceCeiling(2 * median) : 10;
 };
 
-export const chartElements = ({ points, marked }) => {
-  const { left, right, top, bottom } = CHART;
+// The elements inside an SVG whose viewBox is box ({ width, height }).
+export const chartElements = ({ points, marked }, box) => {
+  const left = MARGIN.left, right = box.width - MARGIN.right;
+  const top = MARGIN.top, bottom = box.height - MARGIN.bottom;
   if (points.length === 0) return [];
   const entered = marked >= 0 ? points[marked] : null;
   const highest = topYears(points, entered);

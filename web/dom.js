@@ -9,6 +9,9 @@
 // own methods, so no text or attribute value is ever read as markup.
 export const element = (name, attributes = {}, children = []) => ({ name, attributes, children });
 
+// An element of the page, by the id that web/shell.html gives it.
+export const byId = (id) => document.getElementById(id);
+
 const create = (description, namespace) => {
   if (typeof description === 'string') return document.createTextNode(description);
   const node = document.createElementNS(namespace, description.name);

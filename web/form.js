@@ -1,13 +1,14 @@
 // Form and link state: which command line the form and the link fragment
 // mean, and how the form and the link are set to show one. A decimal comma
 // means a decimal point in both.
+import { byId } from './dom.js';
+
 const REQUIRED_FIELDS = ['kosten', 'strompreis', 'vorher', 'hinterher'];
 const OPTION_FIELDS = [{ id: 'zins', option: '-z' }, { id: 'inflation', option: '-i' },
   { id: 'betriebsdauer', option: '-a' }];
 // Longer values are no number anyone means; refusing them keeps a pasted
 // megabyte out of the link and every later keystroke fast.
 export const LONGEST = 64;
-const byId = (id) => document.getElementById(id);
 const asPoint = (text) => text.replace(/,/g, '.');
 
 // Why an argument cannot be used: too long, or a NUL that no command line

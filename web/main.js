@@ -1,14 +1,14 @@
 // Wiring: what the form, the link and the buttons do, from the other parts.
 import { chartCaption, chartElements } from './chart.js';
 import { openCore } from './core.js';
+import { byId } from './dom.js';
 import { LONGEST, fieldFor, fillForm, labelOf, markFields, readForm, readLink, writeLink } from './form.js';
 import {
   clearAnswer, showAnswer, showChart, showCommand, showErrors, showExamples, showPrompt, showScrollSign, showTable,
 } from './result.js';
 
-const byId = (id) => document.getElementById(id);
-
 openCore().then((core) => {
+  const chartBox = byId('diagramm').viewBox.baseVal;
   let shown = [];  // the arguments of the result on the page
 
   // The table as -h writes it; -H asks for the same table inside a page.
@@ -40,7 +40,7 @@ openCore().then((core) => {
       markFields([]);
       showTable(core.decode(result.bytes));
       const curve = core.curve(line);
-      showChart(chartElements(curve), chartCaption(curve));
+      showChart(chartElements(curve, chartBox), chartCaption(curve));
       showCommand(words, true);
     } else {
       const errors = core.errors(result.status).map(({ text, about }) =>

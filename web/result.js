@@ -3,9 +3,8 @@
 // is set as markup; everything else is set as text. Numbers in sentences
 // are the core's texts with a decimal comma. Each keystroke changes only
 // what differs from what is shown (dom.js).
-import { element, render, renderHtml } from './dom.js';
+import { byId, element, render, renderHtml } from './dom.js';
 
-const byId = (id) => document.getElementById(id);
 const comma = (number) => number.replace('.', ',');
 const unsigned = (number) => number.replace(/^-/, '');
 
