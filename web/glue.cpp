@@ -229,8 +229,8 @@ EMSCRIPTEN_KEEPALIVE int wgz_errors(int status)
 		ErrorLine &line = errorLines[errorCount++];
 		size_t used = 0;
 		for (size_t i = 0; i < outputSize && used + 4 < sizeof line.text; i++) {
-			const void *letter = output[i] < 0x80 ? &output[i] : static_cast<const void *>(utf8Of(output[i]));
-			size_t size = output[i] < 0x80 ? 1 : std::strlen(utf8Of(output[i]));
+			const char *letter = output[i] < 0x80 ? reinterpret_cast<const char *>(&output[i]) : utf8Of(output[i]);
+			size_t size = output[i] < 0x80 ? 1 : std::strlen(letter);
 			std::memcpy(line.text + used, letter, size);
 			used += size;
 		}
@@ -243,11 +243,15 @@ EMSCRIPTEN_KEEPALIVE int wgz_errors(int status)
 
 EMSCRIPTEN_KEEPALIVE const char *wgz_error_text(int i)
 {
+	if (i < 0 || i >= errorCount)
+		return "";
 	return errorLines[i].text;
 }
 
 EMSCRIPTEN_KEEPALIVE const char *wgz_error_subject(int i)
 {
+	if (i < 0 || i >= errorCount)
+		return "";
 	return errorLines[i].subject;
 }
 
@@ -299,6 +303,8 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_answer()
 // without -a).
 EMSCRIPTEN_KEEPALIVE const char *wgz_answer_figure(int i)
 {
+	if (i < 0 || i > ANSWER_HOURS)
+		return "";
 	return answerTexts[i];
 }
 
