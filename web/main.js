@@ -11,8 +11,9 @@ openCore().then((core) => {
   const chartBox = byId('diagramm').viewBox.baseVal;
   let shown = [];  // the arguments of the result on the page
 
-  // The table as -h writes it; -H asks for the same table inside a page.
-  const tableArguments = (args) => [...args.map((arg) => (arg === '-H' ? '-h' : arg)), '-h'];
+  // The command line with its output form set to one of -h (the table) and
+  // -H (the table inside a page), whichever it asked for.
+  const writing = (form, args) => [...args.map((arg) => (arg === '-h' || arg === '-H' ? form : arg)), form];
   const examplesHtml = () => core.decode(core.run(['-bh']).bytes);
   const nothing = () => {
     shown = [];
@@ -25,7 +26,7 @@ openCore().then((core) => {
   const show = (args) => {
     shown = args;
     // The answer and the curve read the same command line as the table.
-    const line = args.length >= 4 ? tableArguments(args) : args;
+    const line = args.length >= 4 ? writing('-h', args) : args;
     const result = core.run(line);
     const words = [core.programName, ...args];
     if (core.printedExamples(result.status)) {
@@ -111,7 +112,7 @@ openCore().then((core) => {
   // The complete page, as -H writes it, made when it is asked for.
   byId('speichern').addEventListener('click', (event) => {
     const link = event.currentTarget;
-    const page = core.run([...shown.map((arg) => (arg === '-h' ? '-H' : arg)), '-H']);
+    const page = core.run(writing('-H', shown));
     if (link.href.startsWith('blob:')) URL.revokeObjectURL(link.href);
     if (shown.length < 4 || page.status !== 0) {
       event.preventDefault();
