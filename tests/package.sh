@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package as the README says, checks it with lintian,
-# installs it, runs the installed program and checks its hardening; then builds it again in
-# another folder a little later, and the 64-bit and 32-bit Windows programs
-# twice each; each pair must be the same bytes.
+# installs it, runs the installed program and checks its hardening; then
+# builds it again in another folder a little later, and the 64-bit and
+# 32-bit Windows programs twice each; each pair must be the same bytes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

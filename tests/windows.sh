@@ -2,8 +2,8 @@
 # Builds the standalone wiedergewinnszeit.exe with mingw-w64 for 64-bit and
 # 32-bit Windows and runs the end-to-end tests against each under wine, plus
 # the checks that only hold on Windows; the 32-bit one only where this wine
-# runs 32-bit programs (wine64 alone does not), unless WGZ_ALL_WINDOWS=1. The test driver itself is the
-# Linux one, from the test build.
+# runs 32-bit programs (wine64 alone does not), unless WGZ_ALL_WINDOWS=1.
+# The test driver itself is the Linux one, from the test build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

@@ -30,6 +30,9 @@ function program(args) {
 const cellsOf = (html) => [...html.matchAll(/<t([dh])(?: class="(\w+)")?[^>]*>(.*?)<\/t[dh]>/g)]
   .map((m) => `${m[2] ?? m[1]}:${m[3].replace(/<br>/g, ' ').replace(/&nbsp;/g, '\u00a0')}`);
 const errorsOf = (text) => text.split('\n').filter((l) => l.startsWith(' Fehler ')).map((l) => l.trim());
+// The cells of the table the program writes with -h, and a table's last payback time.
+const tableOf = (args) => cellsOf(program([...args, '-h']).html);
+const lastYears = (cells) => cells.filter((cell) => cell.startsWith('zeit:')).at(-1).slice(5).trim();
 
 // typed: what goes into the fields, in form order (kosten, strompreis, vorher,
 // hinterher, zins, inflation, betriebsdauer); args: the command line it means.
@@ -129,7 +132,7 @@ async function check(tab) {
       assert.deepEqual(cellsOf(got.html), table, what);
       // The sentence says the table's last payback time; its yearly figures
       // give that time again, within the rounding of their printed digits.
-      const years = table.filter((cell) => cell.startsWith('zeit:')).at(-1).slice(5).trim();
+      const years = lastYears(table);
       if (now.figures.jahre !== undefined) {
         assert.equal(now.sentence, years.replace('.', ','), what);
         const [cost, gain] = [Number(c.args[0]), Number(now.figures.gewinn ?? now.figures.ersparnis)];
@@ -162,8 +165,7 @@ async function check(tab) {
     for (const line of now.curves) {
       const prices = line.preise.split(' '), years = line.jahre.split(' ');
       for (const i of [0, prices.length >> 1, prices.length - 1]) {
-        const printed = cellsOf(program([c.args[0], prices[i], ...c.args.slice(2), '-h']).html)
-          .filter((cell) => cell.startsWith('zeit:')).at(-1).slice(5);
+        const printed = lastYears(tableOf([c.args[0], prices[i], ...c.args.slice(2)]));
         assert.ok(Math.abs(Number(years[i]) - Number(printed)) <= 0.005 * (1 + 1e-6),
           `${c.args.join(' ')} at ${prices[i]}: ${years[i]}, printed ${printed}`);
       }
@@ -197,14 +199,14 @@ async function check(tab) {
   // command line carries, and a pasted megabyte are refused, and said so.
   await tab.load(`${url}#100%201,5%2050%2040`);
   assert.equal((await tab.run(state)).command, 'wiedergewinnszeit 100 1.5 50 40');
-  assert.deepEqual(cellsOf((await tab.run(shown)).html), cellsOf(program(['100', '1.5', '50', '40', '-h']).html));
+  assert.deepEqual(cellsOf((await tab.run(shown)).html), tableOf(['100', '1.5', '50', '40']));
   // Without the browser's own base64 decoder, the page decodes the module itself.
   await tab.load(`${pathToFileURL(olderPage).href}#100%200.24%2050%2040`);
-  assert.deepEqual(cellsOf((await tab.run(shown)).html), cellsOf(program(['100', '0.24', '50', '40', '-h']).html));
+  assert.deepEqual(cellsOf((await tab.run(shown)).html), tableOf(['100', '0.24', '50', '40']));
   // A link with more arguments than the module's first memory holds: it grows.
   const many = ['100', '0.24', '50', '40', ...Array(50000).fill('1')];
   await tab.load(`${url}#${many.join('%20')}`);
-  assert.deepEqual(cellsOf((await tab.run(shown)).html), cellsOf(program([...many, '-h']).html));
+  assert.deepEqual(cellsOf((await tab.run(shown)).html), tableOf(many));
   await tab.load(`${url}#100%200.24%2050%2040%00`);
   const withNul = await tab.run(shown);
   assert.equal(withNul.html, '');
