@@ -159,24 +159,22 @@ constexpr const char *HTML_TABLE_TIME =
 // Room for any double in "%.2f": sign, 309 digits, point, decimals.
 constexpr int CELL_SIZE = 320;
 
-// One result row: the values of the input with the given powers, the real
+// One result row: the values of the input with the row's powers, the real
 // rate printed as computed, and the payback time at that rate as a float.
-void printResultRow(const PaybackInput &in, float powerBefore, float powerAfter,
-                    bool withInterest, double realRate, bool html)
+void printResultRow(const PaybackInput &in, const ResultRow &row, bool withInterest, bool html)
 {
-	float rate = withInterest ? static_cast<float>(realRate) : 0.0f;
-	auto years = static_cast<double>(paybackYears(in.cost, in.price, powerBefore, powerAfter, rate));
+	auto years = static_cast<double>(paybackYears(in.cost, in.price, row.powerBefore, row.powerAfter, row.rate));
 	char text[8][CELL_SIZE];
 	int n = 0;
 
 	std::snprintf(text[n++], CELL_SIZE, "%.2f", static_cast<double>(in.cost));
 	std::snprintf(text[n++], CELL_SIZE, "%.4f", static_cast<double>(in.price));
-	std::snprintf(text[n++], CELL_SIZE, "%.1f", static_cast<double>(powerBefore));
-	std::snprintf(text[n++], CELL_SIZE, "%.1f", static_cast<double>(powerAfter));
+	std::snprintf(text[n++], CELL_SIZE, "%.1f", static_cast<double>(row.powerBefore));
+	std::snprintf(text[n++], CELL_SIZE, "%.1f", static_cast<double>(row.powerAfter));
 	if (withInterest) {
 		std::snprintf(text[n++], CELL_SIZE, "%.2f", static_cast<double>(in.interestRate));
 		std::snprintf(text[n++], CELL_SIZE, "%.2f", static_cast<double>(in.inflationRate));
-		std::snprintf(text[n++], CELL_SIZE, "%.2f", realRate);
+		std::snprintf(text[n++], CELL_SIZE, "%.2f", row.realRate);
 	}
 	std::snprintf(text[n++], CELL_SIZE, "%.2f", years);
 
@@ -247,11 +245,26 @@ void printHoursHeading(const char *hours, bool withInterest, bool html, const ch
 		            hours);
 }
 
+ResultRow resultRow(const PaybackInput &in, const ResultOptions &options, bool hoursRow)
+{
+	ResultRow row;
+	row.powerBefore = hoursRow ? in.dutyPowerBefore : in.powerBefore;
+	row.powerAfter = hoursRow ? in.dutyPowerAfter : in.powerAfter;
+	if (options.haveInterest || options.haveInflation)
+		row.realRate = realInterestRate(in.interestRate, in.inflationRate);
+	row.rate = static_cast<float>(row.realRate);
+	return row;
+}
+
+ResultRow lastResultRow(const PaybackInput &in, const ResultOptions &options)
+{
+	return resultRow(in, options, options.haveHours);
+}
+
 void printResults(const PaybackInput &in, const ResultOptions &options, const char *programName)
 {
 	bool withInterest = options.haveInterest || options.haveInflation;
 	bool html = options.htmlOutput;
-	double realRate = withInterest ? realInterestRate(in.interestRate, in.inflationRate) : 0.0;
 
 	if (options.fullPage)
 		printHtmlHead(programName, PROGRAM_VERSION);
@@ -260,12 +273,12 @@ void printResults(const PaybackInput &in, const ResultOptions &options, const ch
 	else
 		printTextTableHead(withInterest);
 
-	printResultRow(in, in.powerBefore, in.powerAfter, withInterest, realRate, html);
+	printResultRow(in, resultRow(in, options, false), withInterest, html);
 	if (options.haveHours) {
 		char hours[CELL_SIZE];
 		std::snprintf(hours, sizeof hours, "%.2f", static_cast<double>(in.hoursPerDay));
 		printHoursHeading(hours, withInterest, html, " ");
-		printResultRow(in, in.dutyPowerBefore, in.dutyPowerAfter, withInterest, realRate, html);
+		printResultRow(in, resultRow(in, options, true), withInterest, html);
 	}
 
 	if (html)

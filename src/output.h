@@ -5,6 +5,22 @@
 
 #include "common.h"
 
+// One row of the result table: the powers it computes with, and the real
+// rate as printed and as the payback formula takes it (rounded to float).
+struct ResultRow {
+	float powerBefore = 0;  // W
+	float powerAfter = 0;   // W
+	double realRate = 0;    // %, 0 without -z and -i
+	float rate = 0;         // %
+};
+
+// The main row, or with hoursRow the one that -a adds, with the powers
+// converted to the hours given.
+ResultRow resultRow(const PaybackInput &input, const ResultOptions &options, bool hoursRow);
+
+// The row the table prints last, which front ends put in words.
+ResultRow lastResultRow(const PaybackInput &input, const ResultOptions &options);
+
 // The whole result of one calculation, as text, HTML table or HTML page.
 void printResults(const PaybackInput &input, const ResultOptions &options,
                   const char *programName);

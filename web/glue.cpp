@@ -19,6 +19,7 @@
 #include "calc.h"
 #include "cli.h"
 #include "common.h"
+#include "output.h"
 
 namespace {
 
@@ -114,29 +115,14 @@ void takeArguments()
 	}
 }
 
-// The row that the table prints last, the operating-hours row with -a,
-// else the main one: its powers and the real rate, as printResults takes
-// them. False when the arguments written last give no table.
-struct LastRow {
-	PaybackInput in;
-	double realRate = 0;  // %, as printed
-	float rate = 0;       // the same, as the payback formula takes it
-	float before = 0, after = 0;
-	bool haveHours = false;
-};
-
-bool readLastRow(LastRow &row)
+// The arguments written last as a run reads them, and the row its table
+// prints last; false when they give no table.
+bool readLastRow(PaybackInput &in, ResultOptions &options, ResultRow &row)
 {
-	ResultOptions options;
 	takeArguments();
-	if (readArguments(argumentCount, argumentVector, row.in, options) != 0)
+	if (readArguments(argumentCount, argumentVector, in, options) != 0)
 		return false;
-	if (options.haveInterest || options.haveInflation)
-		row.realRate = realInterestRate(row.in.interestRate, row.in.inflationRate);
-	row.rate = static_cast<float>(row.realRate);
-	row.haveHours = options.haveHours;
-	row.before = options.haveHours ? row.in.dutyPowerBefore : row.in.powerBefore;
-	row.after = options.haveHours ? row.in.dutyPowerAfter : row.in.powerAfter;
+	row = lastResultRow(in, options);
 	return true;
 }
 
@@ -267,22 +253,23 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_error_subject(int i)
 //   "ungueltig"   a number is not a number
 EMSCRIPTEN_KEEPALIVE const char *wgz_answer()
 {
-	LastRow row;
-	if (!readLastRow(row))
+	PaybackInput in;
+	ResultOptions options;
+	ResultRow row;
+	if (!readLastRow(in, options, row))
 		return "";
-	const PaybackInput &in = row.in;
-	double energy = yearlyEnergy(row.before, row.after);
+	double energy = yearlyEnergy(row.powerBefore, row.powerAfter);
 	double saving = yearlySaving(energy, in.price);
 	double interest = yearlyInterest(in.cost, row.rate);
-	float years = paybackYears(in.cost, in.price, row.before, row.after, row.rate);
+	float years = paybackYears(in.cost, in.price, row.powerBefore, row.powerAfter, row.rate);
 	const double figures[] = {
 		static_cast<double>(years), energy, saving, -interest, saving + interest, row.realRate,
 	};
 	for (size_t i = 0; i < std::size(figures); i++)
 		std::snprintf(answerTexts[i], FIGURE_SIZE, "%.2f", figures[i]);
 	std::snprintf(answerTexts[ANSWER_HOURS], FIGURE_SIZE, "%g",
-	              row.haveHours ? static_cast<double>(in.hoursPerDay) : 0.0);
-	answerGenerator = row.after < 0 && row.before <= 0;
+	              options.haveHours ? static_cast<double>(in.hoursPerDay) : 0.0);
+	answerGenerator = row.powerAfter < 0 && row.powerBefore <= 0;
 
 	if (std::isnan(years))
 		return "ungueltig";
@@ -320,11 +307,12 @@ EMSCRIPTEN_KEEPALIVE int wgz_answer_generator()
 // row. Returns the number of points, 0 when the arguments give no table.
 EMSCRIPTEN_KEEPALIVE int wgz_curve()
 {
-	LastRow row;
+	PaybackInput in;
+	ResultOptions options;
+	ResultRow row;
 	curveMarked = -1;
-	if (!readLastRow(row))
+	if (!readLastRow(in, options, row))
 		return 0;
-	const PaybackInput &in = row.in;
 	// A price that gives no scale is not marked; the chart spans 0 to 1 Eu/kWh.
 	// Twice a price near the float limit is no float, so the span stops there
 	// and the mark moves right.
@@ -336,7 +324,7 @@ EMSCRIPTEN_KEEPALIVE int wgz_curve()
 	for (int i = 0; i < CURVE_POINTS; i++) {
 		float price = i == curveMarked
 			? in.price : static_cast<float>(highest * i / (CURVE_POINTS - 1));
-		float years = paybackYears(in.cost, price, row.before, row.after, row.rate);
+		float years = paybackYears(in.cost, price, row.powerBefore, row.powerAfter, row.rate);
 		curvePrices[i] = price;
 		curveYears[i] = years;
 	}
