@@ -1,41 +1,26 @@
-// The chart: payback time over the electricity price, as the SVG's
-// elements described from the core's points alone, and its caption. Pure
-// functions.
-import { element as tag } from './dom.js';
+// The chart: payback time over the electricity price, drawn from the core's
+// points alone as the SVG's content, and its caption. Axis values are
+// d3-array's round ticks; labels are German numbers from Intl.
+import { nice, ticks } from 'd3-array';
+import { nothing, svg } from 'lit-html';
 
 // Room around the plot for the labels, in the units of the SVG's viewBox.
 const MARGIN = { left: 90, right: 16, top: 16, bottom: 56 };
+// The room a label needs along its axis, in the same units, at a phone's
+// width where the chart shrinks and its text does not: price labels stand
+// side by side, years labels one above the other.
+const LABEL_ROOM = { price: 80, years: 50 };
+// A labelled region narrower than this gets its label written downwards.
+const ACROSS = 120;
 
-const label = (attributes, text) => tag('text', attributes, [text]);
-
-// The smallest 1, 2 or 5 times a power of ten at or above value.
-const niceCeiling = (value) => {
-  const power = 10 ** Math.floor(Math.log10(value));
-  return [1, 2, 5].map((step) => step * power).find((nice) => nice >= value) ?? 10 * power;
-};
-
-// Round values from 0 to span, at most about five steps apart.
-const ticksOf = (span) => {
-  const step = niceCeiling(span / 5);
-  const count = Math.floor(span / step * (1 + 1e-9));
-  return { step, values: Array.from({ length: count + 1 }, (_, i) => i * step) };
-};
-
-// A number as a label: German decimal comma, as many decimals as the step
-// needs; a power of ten where the digits would run long.
-const numberText = (value, step) => {
-  if (value === 0) return '0';
-  const long = Math.abs(value) >= 1e5 || step < 1e-3;
-  const text = long ? value.toExponential(2).replace(/\.?0+e/, 'e').replace('e+', 'e')
-    : value.toFixed(Math.max(0, -Math.floor(Math.log10(step))));
-  return text.replace('.', ',');
-};
-// The entered price to the digits a float holds.
-const priceText = (price) => (Math.abs(price) >= 1e5 || (price !== 0 && Math.abs(price) < 1e-3)
-  ? numberText(price, 0) : String(Number(price.toPrecision(6))).replace('.', ','));
-// The core's own text of a number, shortened the same way when it is long.
+const plain = new Intl.NumberFormat('de-DE', { maximumSignificantDigits: 6, useGrouping: false });
+const scientific = new Intl.NumberFormat('de-DE', { notation: 'scientific', maximumFractionDigits: 2 });
+// A number the page writes itself: plain while its digits stay short.
+const numberText = (value) => (value !== 0 && (Math.abs(value) >= 1e5 || Math.abs(value) < 1e-3)
+  ? scientific : plain).format(value);
+// The core's own text of a number, with a decimal comma; shortened where it is long.
 const coreText = (text) => (text.length > 9 && Number.isFinite(Number(text))
-  ? numberText(Number(text), 1) : text.replace('.', ','));
+  ? numberText(Number(text)) : text.replace('.', ','));
 
 const pays = (point) => Number.isFinite(point.years) && point.years >= 0;
 
@@ -51,95 +36,83 @@ const runsOf = (points, test) => {
   return runs;
 };
 
-// The years at the top of the chart: three times the entered price's
-// payback, else twice the median payback, else 10.
-const topYears = (points, entered) => {
-  if (entered !== null && pays(entered) && entered.years > 0) return niceCeiling(3 * entered.years);
+// What the years axis must show: the entered price's payback three times
+// over, so that its point sits near a third of the height; else twice the
+// median payback, else 10 years.
+const yearsShown = (points, entered) => {
+  if (entered !== null && pays(entered) && entered.years > 0) return 3 * entered.years;
   const finite = points.filter(pays).map((point) => point.years).sort((a, b) => a - b);
   const median = finite[finite.length >> 1];
-  return median > 0 ? niceCeiling(2 * median) : 10;
+  return median > 0 ? 2 * median : 10;
 };
 
-// The elements inside an SVG whose viewBox is box ({ width, height }).
-export const chartElements = ({ points, marked }, box) => {
+// Round values from 0 to the end of an axis of the given length: as many
+// steps as its labels have room for.
+const axis = (end, length, room) => {
+  const count = Math.max(2, Math.floor(length / room));
+  const [, top] = nice(0, end, count);
+  return { top, values: ticks(0, top, count) };
+};
+
+const fixed = (value) => value.toFixed(1);
+
+// The SVG's content for a curve ({ points, marked }) in a viewBox of
+// box ({ width, height }).
+export const chart = ({ points, marked }, box) => {
   const left = MARGIN.left, right = box.width - MARGIN.right;
   const top = MARGIN.top, bottom = box.height - MARGIN.bottom;
-  if (points.length === 0) return [];
   const entered = marked >= 0 ? points[marked] : null;
-  const highest = topYears(points, entered);
   const span = points.at(-1).price;
-  const fixed = (value) => value.toFixed(1);
+  const years = axis(yearsShown(points, entered), bottom - top, LABEL_ROOM.years);
+  const prices = { values: ticks(0, span, Math.max(2, Math.floor((right - left) / LABEL_ROOM.price))) };
   const x = (price) => left + (right - left) * price / span;
-  const y = (years) => bottom - (bottom - top) * Math.min(years, 2 * highest) / highest;
-  const clip = tag('defs', {}, [tag('clipPath', { id: 'flaeche' },
-    [tag('rect', { x: left, y: top, width: right - left, height: bottom - top })])]);
+  const y = (value) => bottom - (bottom - top) * Math.min(value, 2 * years.top) / years.top;
 
   // Where the saving never pays back: shaded, the line broken; labelled
   // across the widest such region, or down it where it is too narrow.
   const step = (right - left) / (points.length - 1);
   const regions = runsOf(points, (point) => !pays(point)).map(([first, last]) =>
     ({ from: Math.max(left, x(points[first].price) - step / 2), to: Math.min(right, x(points[last].price) + step / 2) }));
-  const shading = regions.map(({ from, to }) =>
-    tag('rect', { class: 'nie', x: fixed(from), y: top, width: fixed(to - from), height: bottom - top }));
   const widest = regions.reduce((best, region) =>
     (best === null || region.to - region.from > best.to - best.from ? region : best), null);
-  if (widest !== null) {
-    const middle = fixed((widest.from + widest.to) / 2);
-    shading.push(label(widest.to - widest.from >= 120
-      ? { class: 'nie-text', x: middle, y: top + 16, 'text-anchor': 'middle' }
-      : { class: 'nie-text', transform: `translate(${middle} ${top + 8}) rotate(90)`, dy: 4 },
-    'zahlt sich nie aus'));
-  }
-
-  // Grid and labels at round values, each drawn where its value lies; the
-  // last price label ends at the axis end instead of running past it.
-  const yTicks = ticksOf(highest), xTicks = ticksOf(span);
-  const grid = yTicks.values.flatMap((years) => {
-    const at = fixed(y(years));
-    return [tag('line', { class: 'gitter', x1: left, x2: right, y1: at, y2: at }),
-      label({ class: 'jahre', x: left - 6, y: at, 'text-anchor': 'end', 'dominant-baseline': 'middle' },
-        numberText(years, yTicks.step))];
-  });
-  const prices = xTicks.values.map((price) => label({ class: 'preis', x: fixed(x(price)), y: bottom + 18,
-    'text-anchor': x(price) > right - 30 ? 'end' : 'middle' }, numberText(price, xTicks.step)));
-  const axes = [
-    tag('line', { class: 'achse', x1: left, y1: bottom, x2: right, y2: bottom }),
-    tag('line', { class: 'achse', x1: left, y1: top, x2: left, y2: bottom }),
-    label({ x: (left + right) / 2, y: bottom + 44, 'text-anchor': 'middle' }, 'Strompreis (Eu/kWh)'),
-    label({ transform: `translate(18 ${(top + bottom) / 2}) rotate(-90)`, 'text-anchor': 'middle' },
-      'Wiedergewinnszeit (Jahre)'),
-  ];
+  const middle = widest === null ? 0 : fixed((widest.from + widest.to) / 2);
+  const never = widest === null ? nothing : widest.to - widest.from >= ACROSS
+    ? svg`<text class="nie-text" x=${middle} y=${top + 16} text-anchor="middle">zahlt sich nie aus</text>`
+    : svg`<text class="nie-text" transform="translate(${middle} ${top + 8}) rotate(90)" dy="4">zahlt sich nie aus</text>`;
 
   // The curve, one polyline per stretch that pays back; the data attributes
   // carry the core's numbers for whoever checks the chart.
-  const curves = runsOf(points, pays).map(([first, last]) => {
-    const line = points.slice(first, last + 1);
-    return tag('polyline', { class: 'kurve', 'clip-path': 'url(#flaeche)',
-      points: line.map((point) => `${fixed(x(point.price))},${fixed(y(point.years))}`).join(' '),
-      'data-preise': line.map((point) => String(point.price)).join(' '),
-      'data-jahre': line.map((point) => String(point.years)).join(' ') });
-  });
-  const mark = [];
-  if (entered !== null) {
-    const at = fixed(x(entered.price));
-    mark.push(tag('line', { class: 'marke', x1: at, x2: at, y1: top, y2: bottom }));
-    if (pays(entered) && entered.years <= highest) {
-      mark.push(tag('circle', { class: 'punkt', cx: at, cy: fixed(y(entered.years)), r: 4 }));
-    }
-  }
-  // Each part whose number of elements varies is a group of its own, so
-  // that a keystroke changing one part leaves the elements of the next in place.
-  const group = (elements) => tag('g', {}, elements);
-  return [clip, group(shading), group(grid), group(prices), ...axes, group(curves), group(mark)];
+  const curves = runsOf(points, pays).map(([first, last]) => points.slice(first, last + 1));
+  const markAt = entered === null ? 0 : fixed(x(entered.price));
+
+  // The last price label ends at the axis end instead of running past it.
+  return svg`
+    <defs><clipPath id="flaeche"><rect x=${left} y=${top} width=${right - left} height=${bottom - top}></rect></clipPath></defs>
+    ${regions.map(({ from, to }) => svg`<rect class="nie" x=${fixed(from)} y=${top} width=${fixed(to - from)} height=${bottom - top}></rect>`)}
+    ${never}
+    ${years.values.map((value) => svg`
+      <line class="gitter" x1=${left} x2=${right} y1=${fixed(y(value))} y2=${fixed(y(value))}></line>
+      <text class="jahre" x=${left - 6} y=${fixed(y(value))} text-anchor="end" dominant-baseline="middle">${numberText(value)}</text>`)}
+    ${prices.values.map((price) => svg`
+      <text class="preis" x=${fixed(x(price))} y=${bottom + 18} text-anchor=${x(price) > right - 30 ? 'end' : 'middle'}>${numberText(price)}</text>`)}
+    <line class="achse" x1=${left} y1=${bottom} x2=${right} y2=${bottom}></line>
+    <line class="achse" x1=${left} y1=${top} x2=${left} y2=${bottom}></line>
+    <text x=${(left + right) / 2} y=${bottom + 44} text-anchor="middle">Strompreis (Eu/kWh)</text>
+    <text transform="translate(18 ${(top + bottom) / 2}) rotate(-90)" text-anchor="middle">Wiedergewinnszeit (Jahre)</text>
+    ${curves.map((line) => svg`<polyline class="kurve" clip-path="url(#flaeche)"
+      points=${line.map((point) => `${fixed(x(point.price))},${fixed(y(point.years))}`).join(' ')}
+      data-preise=${line.map((point) => String(point.price)).join(' ')}
+      data-jahre=${line.map((point) => String(point.years)).join(' ')}></polyline>`)}
+    ${entered === null ? nothing : svg`<line class="marke" x1=${markAt} x2=${markAt} y1=${top} y2=${bottom}></line>`}
+    ${entered !== null && pays(entered) && entered.years <= years.top
+    ? svg`<circle class="punkt" cx=${markAt} cy=${fixed(y(entered.years))} r="4"></circle>` : nothing}`;
 };
 
 // What the mark stands for: the entered price and its payback time, or ''
-// where no price is marked. Shown as the page's text beside the chart: a
-// text inside an SVG that changes with every keystroke costs some browsers
-// a fifth of the keystroke.
+// where no price is marked.
 export const chartCaption = ({ points, marked, markedText }) => {
   if (marked < 0) return '';
   const entered = points[marked];
-  return `Ihr Preis ${priceText(entered.price)} Eu/kWh: ${pays(entered) ? `${coreText(markedText)} Jahre`
+  return `Ihr Preis ${numberText(entered.price)} Eu/kWh: ${pays(entered) ? `${coreText(markedText)} Jahre`
     : 'zahlt sich nie aus'}`;
 };

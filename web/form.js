@@ -1,7 +1,8 @@
 // Form and link state: which command line the form and the link fragment
 // mean, and how the form and the link are set to show one. A decimal comma
 // means a decimal point in both.
-import { byId } from './dom.js';
+
+const byId = (id) => document.getElementById(id);
 
 const REQUIRED_FIELDS = ['kosten', 'strompreis', 'vorher', 'hinterher'];
 const OPTION_FIELDS = [{ id: 'zins', option: '-z' }, { id: 'inflation', option: '-i' },
@@ -60,24 +61,6 @@ export const fillForm = (args) => {
   for (const { id, option } of OPTION_FIELDS) {
     const at = args.lastIndexOf(option);
     byId(id).value = at >= 4 && at + 1 < args.length ? args[at + 1] : '';
-  }
-};
-
-// Marks the fields an error is about, each described by its message; with
-// no marks and none made since, there is nothing to clear.
-let marked = true;
-export const markFields = (marks) => {
-  if (marks.length === 0 && !marked) return;
-  marked = marks.length > 0;
-  for (const input of byId('eingabe').querySelectorAll('input')) {
-    const mark = marks.find(({ id }) => id === input.id);
-    if (mark === undefined) {
-      input.removeAttribute('aria-invalid');
-      input.removeAttribute('aria-describedby');
-    } else {
-      input.setAttribute('aria-invalid', 'true');
-      input.setAttribute('aria-describedby', mark.message);
-    }
   }
 };
 

@@ -1,125 +1,110 @@
-// Wiring: what the form, the link and the buttons do, from the other parts.
-import { chartCaption, chartElements } from './chart.js';
+// Wiring: what the page shows for the form, the link and the buttons. One
+// description of the page (viewOf), shown by one function (showView).
 import { openCore } from './core.js';
-import { byId } from './dom.js';
-import { LONGEST, fieldFor, fillForm, labelOf, markFields, readForm, readLink, writeLink } from './form.js';
-import {
-  clearAnswer, showAnswer, showChart, showCommand, showErrors, showExamples, showPrompt, showScrollSign, showTable,
-} from './result.js';
+import { LONGEST, fieldFor, fillForm, labelOf, readForm, readLink, writeLink } from './form.js';
+import { errorId, showView } from './result.js';
+
+// A view: the message in the answer's place, the fields marked invalid
+// ({ id, message }), the core's HTML table, the chart's curve, the command
+// line and whether it can be saved as a page, and the examples once opened.
+const EMPTY = { message: { kind: 'none' }, marks: [], table: '', curve: null, command: null, savable: false };
+
+// Values the page does not pass to the core, each said and its field marked.
+const refusal = (problems, label) => ({ ...EMPTY,
+  message: { kind: 'errors', errors: problems.map((problem) => ({ labels: [label(problem)],
+    text: problem.reason === 'lang'
+      ? `Der Wert hatte ${problem.length} Zeichen; mehr als ${LONGEST} liest der Rechner nicht. Bitte neu eingeben.`
+      : 'Der Wert enthält ein Nullzeichen, das kein Befehl übergeben kann.' })) },
+  marks: problems.map((problem, i) => ({ id: problem.id, message: errorId(i) })).filter(({ id }) => id !== undefined) });
 
 openCore().then((core) => {
-  const chartBox = byId('diagramm').viewBox.baseVal;
-  let shown = [];  // the arguments of the result on the page
-
   // The command line with its output form set to one of -h (the table) and
   // -H (the table inside a page), whichever it asked for.
   const writing = (form, args) => [...args.map((arg) => (arg === '-h' || arg === '-H' ? form : arg)), form];
   const examplesHtml = () => core.decode(core.run(['-bh']).bytes);
-  const nothing = () => {
-    shown = [];
-    showTable('');
-    showChart([], '');
-    showCommand(null, false);
-  };
 
-  // Shows what a command line gives: four numbers, or the examples.
-  const show = (args) => {
-    shown = args;
+  // What a command line shows: the result of four numbers, the examples, or
+  // the program's errors at the fields they are about.
+  const viewOf = (args) => {
     // The answer and the curve read the same command line as the table.
     const line = args.length >= 4 ? writing('-h', args) : args;
     const result = core.run(line);
-    const words = [core.programName, ...args];
+    const command = [core.programName, ...args];
     if (core.printedExamples(result.status)) {
       // A link to -b, -bh or -bH asks for the examples, shown as -bh writes them.
-      clearAnswer();
-      markFields([]);
-      showTable(examplesHtml());
-      showChart([], '');
-      showCommand(words, false);
-    } else if (result.status === 0) {
-      showAnswer(core.answer(line));
-      markFields([]);
-      showTable(core.decode(result.bytes));
-      const curve = core.curve(line);
-      showChart(chartElements(curve, chartBox), chartCaption(curve));
-      showCommand(words, true);
-    } else {
-      const errors = core.errors(result.status).map(({ text, about }) =>
-        ({ text, fields: about.map(fieldFor) }));
-      const ids = showErrors(errors.map(({ text, fields }) => ({ text, labels: fields.map(labelOf) })));
-      markFields(errors.flatMap(({ fields }, i) => fields.map((id) => ({ id, message: ids[i] }))));
-      showTable('');
-      showChart([], '');
-      showCommand(words, false);
+      return { ...EMPTY, table: examplesHtml(), command };
     }
+    if (result.status === 0) {
+      return { ...EMPTY, message: { kind: 'answer', answer: core.answer(line) }, table: core.decode(result.bytes),
+        curve: core.curve(line), command, savable: true };
+    }
+    const errors = core.errors(result.status).map(({ text, about }) => ({ text, fields: about.map(fieldFor) }));
+    return { ...EMPTY, command,
+      message: { kind: 'errors', errors: errors.map(({ text, fields }) => ({ text, labels: fields.map(labelOf) })) },
+      marks: errors.flatMap(({ fields }, i) => fields.map((id) => ({ id, message: errorId(i) }))) };
   };
 
-  const refuse = (problems, label) => {
-    const ids = showErrors(problems.map((problem) => ({ labels: [label(problem)],
-      text: problem.reason === 'lang'
-        ? `Der Wert hatte ${problem.length} Zeichen; mehr als ${LONGEST} liest der Rechner nicht. Bitte neu eingeben.`
-        : 'Der Wert enthält ein Nullzeichen, das kein Befehl übergeben kann.' })));
-    markFields(problems.map((problem, i) => ({ id: problem.id, message: ids[i] }))
-      .filter(({ id }) => id !== undefined));
-    nothing();
+  let shown = { args: [], view: EMPTY, examples: '' };
+  const on = {
+    // Selected as well, for Ctrl+C where the clipboard may not be written.
+    copy: () => {
+      const range = document.createRange();
+      range.selectNodeContents(document.getElementById('befehlszeile'));
+      getSelection().removeAllRanges();
+      getSelection().addRange(range);
+      navigator.clipboard?.writeText(range.toString()).catch(() => {});
+    },
+    // The complete page, as -H writes it, made when it is asked for.
+    save: (event) => {
+      const link = event.currentTarget;
+      const page = core.run(writing('-H', shown.args));
+      if (link.href.startsWith('blob:')) URL.revokeObjectURL(link.href);
+      if (!shown.view.savable || page.status !== 0) {
+        event.preventDefault();
+        return;
+      }
+      link.href = URL.createObjectURL(new Blob([page.bytes], { type: 'text/html' }));
+    },
+    // The examples are made when their section is first opened.
+    examples: (event) => {
+      if (!event.currentTarget.open || shown.examples !== '') return;
+      show(shown.args, shown.view, examplesHtml());
+    },
+  };
+  const show = (args, view, examples = shown.examples) => {
+    shown = { args, view, examples };
+    showView({ ...view, examples }, on);
   };
 
   const fromForm = () => {
     const { args, missing, problems } = readForm();
     if (problems.length > 0) {
-      refuse(problems, (problem) => labelOf(problem.id));
-      return;
-    }
-    if (missing.length > 0) {
+      show([], refusal(problems, (problem) => labelOf(problem.id)));
+    } else if (missing.length > 0) {
       writeLink(null);
-      showPrompt(missing.map(labelOf));
-      markFields([]);
-      nothing();
-      return;
+      show([], { ...EMPTY, message: { kind: 'prompt', labels: missing.map(labelOf) } });
+    } else {
+      writeLink(args);
+      show(args, viewOf(args));
     }
-    writeLink(args);
-    show(args);
   };
   const fromLink = () => {
     const { args, problems } = readLink();
     if (problems.length > 0) {
-      refuse(problems, () => 'Link');
+      show([], refusal(problems, () => 'Link'));
       return;
     }
     // Four numbers or the examples (which leave the form empty, not "-b" as
     // the cost); anything else is taken as a start of the form.
     const examples = args.length > 0 && args.length < 4 && core.printedExamples(core.run(args).status);
     fillForm(examples ? [] : args);
-    if (args.length >= 4 || examples) show(args);
+    if (args.length >= 4 || examples) show(args, viewOf(args));
     else fromForm();
   };
 
-  byId('eingabe').addEventListener('input', fromForm);
+  document.getElementById('eingabe').addEventListener('input', fromForm);
   window.addEventListener('hashchange', fromLink);
-  window.addEventListener('resize', showScrollSign);
-  // The examples are made when their section is first opened.
-  byId('rechenbeispiele').addEventListener('toggle', (event) => {
-    if (event.target.open && byId('beispiele').childElementCount === 0) showExamples(examplesHtml());
-  });
-  // Selected as well, for Ctrl+C where the clipboard may not be written.
-  byId('kopieren').addEventListener('click', () => {
-    const range = document.createRange();
-    range.selectNodeContents(byId('befehlszeile'));
-    getSelection().removeAllRanges();
-    getSelection().addRange(range);
-    navigator.clipboard?.writeText(range.toString()).catch(() => {});
-  });
-  // The complete page, as -H writes it, made when it is asked for.
-  byId('speichern').addEventListener('click', (event) => {
-    const link = event.currentTarget;
-    const page = core.run(writing('-H', shown));
-    if (link.href.startsWith('blob:')) URL.revokeObjectURL(link.href);
-    if (shown.length < 4 || page.status !== 0) {
-      event.preventDefault();
-      return;
-    }
-    link.href = URL.createObjectURL(new Blob([page.bytes], { type: 'text/html' }));
-  });
+  window.addEventListener('resize', () => show(shown.args, shown.view));
   fromLink();
   window.wgzReady = performance.now();
 });

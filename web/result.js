@@ -1,112 +1,115 @@
-// The result view: the answer in words, the table as the core writes it
-// with -h, the command line to copy, and the examples. Only the core's HTML
-// is set as markup; everything else is set as text. Numbers in sentences
-// are the core's texts with a decimal comma. Each keystroke changes only
-// what differs from what is shown (dom.js).
-import { byId, element, render, renderHtml } from './dom.js';
+// The result view: everything below the form, as one template of what the
+// page shows (see viewOf in main.js): the answer in words, the table as the
+// core writes it with -h, the chart, the command line to copy and the
+// examples. Only the core's HTML is set as markup; every other value is
+// text or an attribute, which lit-html never reads as markup.
+import { html, nothing, render } from 'lit-html';
+import { chart, chartCaption } from './chart.js';
 
+// Numbers in sentences are the core's texts with a decimal comma, each in a
+// <data> element that holds the core's text.
 const comma = (number) => number.replace('.', ',');
 const unsigned = (number) => number.replace(/^-/, '');
-
-// A paragraph of text and numbers; each number as <data> with the core's text.
-const paragraph = (parts, attributes = {}) => element('p', attributes, parts.map((part) =>
-  (typeof part === 'string' ? part : element('data', { class: part.name, value: part.number },
-    [comma(part.shown ?? part.number)]))));
+const figure = (name, number, shown = number) => html`<data class=${name} value=${number}>${comma(shown)}</data>`;
 
 // Why a never-paying investment never pays, for each kind of answer.
 const REASONS = {
-  aufgehoben: (a) => ['Ersparnis (', { name: 'ersparnis', number: a.saving }, ' Euro im Jahr) und Zinsen (',
-    { name: 'zinsen', number: a.interest }, ' Euro im Jahr) heben sich genau auf.'],
-  zinsen: (a) => ['Die Zinsen auf die Kosten (', { name: 'zinsen', number: a.interest },
-    ' Euro im Jahr) sind höher als die Ersparnis (', { name: 'ersparnis', number: a.saving }, ' Euro im Jahr).'],
-  mehr: (a) => ['Das Gerät braucht hinterher mehr Strom als vorher (',
-    { name: 'energie', number: a.energy, shown: unsigned(a.energy) }, ' kWh im Jahr).'],
-  keine: (a) => ['Bei diesem Strompreis spart sie nichts (', { name: 'ersparnis', number: a.saving },
-    ' Euro im Jahr).'],
+  aufgehoben: (a) => html`Ersparnis (${figure('ersparnis', a.saving)} Euro im Jahr) und Zinsen (${
+    figure('zinsen', a.interest)} Euro im Jahr) heben sich genau auf.`,
+  zinsen: (a) => html`Die Zinsen auf die Kosten (${figure('zinsen', a.interest)} Euro im Jahr) sind höher als die Ersparnis (${
+    figure('ersparnis', a.saving)} Euro im Jahr).`,
+  mehr: (a) => html`Das Gerät braucht hinterher mehr Strom als vorher (${
+    figure('energie', a.energy, unsigned(a.energy))} kWh im Jahr).`,
+  keine: (a) => html`Bei diesem Strompreis spart sie nichts (${figure('ersparnis', a.saving)} Euro im Jahr).`,
 };
 const ALONE = {
   kosten: 'Bei negativen Kosten gibt es nichts zurückzugewinnen.',
   ungueltig: 'Mit diesen Werten lässt sich keine Wiedergewinnszeit berechnen.',
 };
 
-const answerParagraphs = (a) => {
-  if (a.kind in ALONE) return [paragraph([ALONE[a.kind]])];
+// The answer's sentence, and the figures of a year behind it.
+const answerOf = (a) => {
+  if (a.kind in ALONE) return { sentence: html`<p>${ALONE[a.kind]}</p>`, figures: nothing };
   const subject = a.hours !== '0'
-    ? ['Bei ', { name: 'stunden', number: a.hours }, ' Stunden täglich macht sich die Investition']
-    : ['Die Investition macht sich'];
-  if (a.kind !== 'zahlt') return [paragraph([...subject, ' nie bezahlt. ', ...REASONS[a.kind](a)])];
+    ? html`Bei ${figure('stunden', a.hours)} Stunden täglich macht sich die Investition`
+    : 'Die Investition macht sich';
+  if (a.kind !== 'zahlt') return { sentence: html`<p>${subject} nie bezahlt. ${REASONS[a.kind](a)}</p>`, figures: nothing };
   const more = a.energy.startsWith('-');
-  const energy = more ? ' braucht sie ' : a.generator ? ' erzeugt sie ' : ' spart sie ';
+  const energy = more ? 'braucht sie' : a.generator ? 'erzeugt sie' : 'spart sie';
   // Below zero (inflation above the interest) the real rate earns money.
-  const interest = /^-?0\.00$/.test(a.interest) ? ['.'] : ['; die Zinsen auf die Kosten zum Realzins von ',
-    { name: 'realzins', number: a.rate }, a.interest.startsWith('-') ? ' % bringen ' : ' % kosten ',
-    { name: 'zinsen', number: a.interest, shown: unsigned(a.interest) },
-    ' Euro, es bleiben ', { name: 'gewinn', number: a.gain }, ' Euro.'];
-  return [
-    paragraph([...subject, ' nach ', { name: 'jahre', number: a.years }, ' Jahren bezahlt.']),
-    paragraph(['Jedes Jahr', energy, { name: 'energie', number: a.energy, shown: unsigned(a.energy) },
-      ' kWh Strom', more ? ' mehr' : '', ' im Wert von ',
-      { name: 'ersparnis', number: a.saving, shown: more ? unsigned(a.saving) : a.saving }, ' Euro', ...interest]),
-  ];
+  const interest = /^-?0\.00$/.test(a.interest) ? '.' : html`; die Zinsen auf die Kosten zum Realzins von ${
+    figure('realzins', a.rate)} % ${a.interest.startsWith('-') ? 'bringen' : 'kosten'} ${
+    figure('zinsen', a.interest, unsigned(a.interest))} Euro, es bleiben ${figure('gewinn', a.gain)} Euro.`;
+  return {
+    sentence: html`<p>${subject} nach ${figure('jahre', a.years)} Jahren bezahlt.</p>`,
+    figures: html`<p>Jedes Jahr ${energy} ${figure('energie', a.energy, unsigned(a.energy))} kWh Strom${
+      more ? ' mehr' : ''} im Wert von ${figure('ersparnis', a.saving, more ? unsigned(a.saving) : a.saving)} Euro${interest}</p>`,
+  };
 };
 
-// The sentence into the live region, the figures beside it.
-const showInAnswer = (sentence, figures = []) => {
-  render(byId('satz'), sentence);
-  render(byId('zahlen'), figures);
+// The sentence for each kind of message; errors name their fields and get
+// the ids that the marked fields point to.
+const messageOf = (message) => {
+  switch (message.kind) {
+  case 'answer': return answerOf(message.answer);
+  case 'errors': return { figures: nothing, sentence: message.errors.map(({ text, labels }, i) =>
+    html`<p class="fehler" id=${errorId(i)}>${labels.join(', ')}: ${text}</p>`) };
+  case 'prompt': return { figures: nothing, sentence: html`<p>Noch einzugeben: ${message.labels.join(', ')}.</p>` };
+  default: return { figures: nothing, sentence: nothing };
+  }
 };
-
-export const showAnswer = (answer) => {
-  const [sentence, figures] = answerParagraphs(answer);
-  showInAnswer([sentence], figures === undefined ? [] : [figures]);
-};
-export const clearAnswer = () => showInAnswer([]);
-
-// Error messages, each naming its field; returns the id of each message.
-export const showErrors = (errors) => {
-  const ids = errors.map((_, i) => `fehler-${i + 1}`);
-  showInAnswer(errors.map(({ text, labels }, i) =>
-    paragraph([`${labels.join(', ')}: ${text}`], { class: 'fehler', id: ids[i] })));
-  return ids;
-};
-
-export const showPrompt = (labels) => showInAnswer([paragraph([`Noch einzugeben: ${labels.join(', ')}.`])]);
-
-// The table region, with a sign where it is wider than the window: looked
-// at before the next frame, once the whole result is in, so that measuring
-// it costs no layout of its own.
-let signPending = false;
-export const showScrollSign = () => {
-  if (signPending) return;
-  signPending = true;
-  requestAnimationFrame(() => {
-    signPending = false;
-    const table = byId('ergebnis');
-    byId('seitwaerts').hidden = table.hidden || table.scrollWidth <= table.clientWidth;
-  });
-};
-export const showTable = (html) => {
-  const table = byId('ergebnis');
-  renderHtml(table, html);
-  table.hidden = html === '';
-  showScrollSign();
-};
+export const errorId = (i) => `fehler-${i + 1}`;
 
 // A word as a POSIX shell reads it back: quoted unless it is plain.
 const shellWord = (arg) => (/^[A-Za-z0-9._+\-/=:]+$/.test(arg) ? arg : `'${arg.replace(/'/g, "'\\''")}'`);
 
-// The command line of what is shown; saving offered only for a result.
-export const showCommand = (words, savable) => {
-  byId('befehl').hidden = words === null;
-  render(byId('befehlszeile'), words === null ? [] : [words.map(shellWord).join(' ')]);
-  byId('speichern').hidden = !savable;
+// Everything below the form for a view, with the handlers of its controls.
+const resultView = (view, box, on) => {
+  const { sentence, figures } = messageOf(view.message);
+  return html`
+<!-- Only the sentence is read out when it changes, as a whole, though only a
+     number of it may change; the figures stay to be read on demand. -->
+<section id="antwort" aria-label="Antwort"><div id="satz" aria-live="polite" aria-atomic="true">${sentence}</div><div id="zahlen">${figures}</div></section>
+<div id="ergebnis" role="region" aria-label="Ergebnistabelle" tabindex="0" ?hidden=${view.table === ''} .innerHTML=${view.table}></div>
+<p id="seitwaerts" hidden>Die Tabelle ist breiter als das Fenster: seitwärts wischen oder mit den Pfeiltasten verschieben.</p>
+<div id="befehl" ?hidden=${view.command === null}>
+<span>Befehl:</span> <code id="befehlszeile">${view.command?.map(shellWord).join(' ') ?? ''}</code>
+<button type="button" id="kopieren" @click=${on.copy}>Kopieren</button>
+<a id="speichern" href="#" download="wiedergewinnszeit.html" ?hidden=${!view.savable} @click=${on.save}>Als HTML-Seite speichern</a>
+</div>
+<figure id="abbildung" ?hidden=${view.curve === null}>
+<figcaption id="marke">${view.curve === null ? '' : chartCaption(view.curve)}</figcaption>
+<svg id="diagramm" viewBox="0 0 ${box.width} ${box.height}" role="img" aria-label="Wiedergewinnszeit über dem Strompreis">${
+  view.curve === null ? nothing : chart(view.curve, box)}</svg>
+</figure>
+<details id="rechenbeispiele" @toggle=${on.examples}>
+<summary>Rechenbeispiele</summary>
+<div id="beispiele" role="region" aria-label="Rechenbeispiele" tabindex="0" .innerHTML=${view.examples}></div>
+</details>`;
 };
 
-// The chart and its caption; none without a curve.
-export const showChart = (elements, caption) => {
-  byId('abbildung').hidden = elements.length === 0;
-  render(byId('diagramm'), elements);
-  render(byId('marke'), caption === '' ? [] : [caption]);
-};
+// The chart's size in the units of its viewBox.
+const CHART_BOX = { width: 600, height: 350 };
 
-export const showExamples = (html) => { byId('beispiele').innerHTML = html; };
+// Shows a view: the fields its errors are about marked invalid, each
+// described by its message, and everything below the form.
+export const showView = (view, on) => {
+  for (const input of document.querySelectorAll('#eingabe input')) {
+    const message = view.marks.find(({ id }) => id === input.id)?.message;
+    if (message === undefined) {
+      input.removeAttribute('aria-invalid');
+      input.removeAttribute('aria-describedby');
+    } else {
+      input.setAttribute('aria-invalid', 'true');
+      input.setAttribute('aria-describedby', message);
+    }
+  }
+  const output = document.getElementById('ausgabe');
+  render(resultView(view, CHART_BOX, on), output);
+  // Looked at once the result is laid out, before the next frame: a sign
+  // where the table is wider than the window.
+  requestAnimationFrame(() => {
+    const table = document.getElementById('ergebnis');
+    document.getElementById('seitwaerts').hidden = table.hidden || table.scrollWidth <= table.clientWidth;
+  });
+};
