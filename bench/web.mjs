@@ -1,56 +1,34 @@
-// The browser page in each engine the browser test uses, against a
-// reference page that holds nothing but one static table, its input field
-// and an SVG: the most any page can do here. Reports the page's size, the
-// time from navigation to the first table and the median time of one
-// recalculation per keystroke (input event handled and layout done), each
-// also as a ratio to the reference in the same engine and run; and in
-// Chromium the cumulative layout shift at load; then keystrokes after a
-// megabyte pasted into a field.
+// The browser page as a person feels it: its size; Lighthouse in its
+// mobile profile (a simulated mid-range phone), three runs over http on
+// loopback; one keystroke to its updated answer, table and chart, layout
+// included, in each engine the browser test uses (Chromium with its CPU
+// slowed 4x, as DevTools does); the layout shift of 20 loads at a phone's
+// and a desktop's width; and keystrokes after a megabyte pasted.
 // Usage: node bench/web.mjs [build-web/wiedergewinnszeit.html]
-// after `npm ci` in tests/web, whose engines and packages it uses.
-import { mkdtempSync, statSync, writeFileSync } from 'node:fs';
-import { tmpdir } from 'node:os';
-import { join } from 'node:path';
-import { pathToFileURL } from 'node:url';
+// after `npm ci` in tests/web (engines, puppeteer) and in bench (Lighthouse).
+import { execFile } from 'node:child_process';
+import { readFileSync, statSync } from 'node:fs';
+import { createServer } from 'node:http';
+import { dirname, join } from 'node:path';
+import { fileURLToPath, pathToFileURL } from 'node:url';
+import { promisify } from 'node:util';
 import { ENGINES } from '../tests/web/engines.mjs';
 
 const file = process.argv[2] ?? 'build-web/wiedergewinnszeit.html';
 const LINK = '#100%200.24%2050%2040%20-z%205%20-i%202.5%20-a%208';
-const LOADS = 15, KEYSTROKES = 1000;  // as keystrokes() types them (20 batches of 50), in all rounds
-
-// Its keystroke writes the field's value into the table and redraws the
-// SVG from fixed points: the least a page showing both can do.
-const reference = join(mkdtempSync(join(tmpdir(), 'wgz-bench-')), 'referenz.html');
-writeFileSync(reference, `<!doctype html><html lang="de"><meta charset="utf-8"><title>Referenz</title>
-<input id="strompreis"><div id="tabelle"></div><svg id="kurve" viewBox="0 0 600 340" width="600"></svg>
-<script>
-const points = Array.from({ length: 121 }, (_, i) => \`\${i * 5},\${(i * i) % 340}\`).join(' ');
-const show = (price) => {
-  document.getElementById('tabelle').innerHTML = \`<table><tr><th>Strompreis</th><th>Wiedergewinnszeit</th></tr>
-    <tr><td>\${price}</td><td>21.89</td></tr></table>\`;
-  document.getElementById('kurve').innerHTML = \`<polyline fill="none" stroke="black" points="\${points}"/>\`;
-};
-document.getElementById('strompreis').addEventListener('input', (e) => show(e.target.value));
-show('0.24');
-window.wgzReady = performance.now();
-</script></html>`);
+const LIGHTHOUSE = join(dirname(fileURLToPath(import.meta.url)), 'node_modules/.bin/lighthouse');
+const LIGHTHOUSE_RUNS = 3, SHIFT_LOADS = 20, CPU_SLOWDOWN = 4;
+const CHROMIUM_FLAGS = '--headless=new --no-sandbox --disable-gpu --disable-quic --no-first-run ' +
+  '--disable-background-networking --disable-component-update --disable-sync';
 
 const median = (v) => [...v].sort((a, b) => a - b)[v.length >> 1];
-const readyAt = () => window.wgzReady;
-const layoutShift = () => new Promise((resolve) => {
-  if (!PerformanceObserver.supportedEntryTypes.includes('layout-shift')) { resolve(null); return; }
-  let sum = 0;
-  new PerformanceObserver((list) => {
-    for (const entry of list.getEntries()) if (!entry.hadRecentInput) sum += entry.value;
-  }).observe({ type: 'layout-shift', buffered: true });
-  setTimeout(() => resolve(sum), 500);
-});
-// 4 batches of 50 keystrokes, each timed as a whole: Firefox and WebKit
-// give performance.now() in whole milliseconds, which over 50 keystrokes is
-// 0.02 ms each, a small part even of the reference's keystroke.
+
+// 20 batches of 50 keystrokes, each batch timed as a whole: Firefox and
+// WebKit give performance.now() in whole milliseconds, 0.02 ms over 50.
+// Reading the layout after each makes the browser lay the page out.
 const keystrokes = () => {
   const field = document.getElementById('strompreis'), times = [];
-  for (let batch = 0; batch < 4; batch++) {
+  for (let batch = 0; batch < 20; batch++) {
     const start = performance.now();
     for (let i = 0; i < 50; i++) {
       field.value = (0.1 + i / 100).toFixed(2);
@@ -61,10 +39,6 @@ const keystrokes = () => {
   }
   return times;
 };
-
-// Page and reference take turns, so that whatever else the machine does
-// weighs on both alike.
-const ROUNDS = 5;
 // After a megabyte pasted into the cost: keystrokes in that field and in
 // another, each timed alone.
 const afterPaste = () => {
@@ -80,23 +54,50 @@ const afterPaste = () => {
   }
   return times;
 };
+// The layout shift of a load, once the page has settled (Chromium only).
+const layoutShift = () => new Promise((resolve) => {
+  if (!PerformanceObserver.supportedEntryTypes.includes('layout-shift')) { resolve(null); return; }
+  let sum = 0;
+  new PerformanceObserver((list) => {
+    for (const entry of list.getEntries()) if (!entry.hadRecentInput) sum += entry.value;
+  }).observe({ type: 'layout-shift', buffered: true });
+  setTimeout(() => resolve(sum), 500);
+});
 
-async function measure(tab, addresses) {
-  const results = addresses.map(() => ({ loads: [], keystrokes: [], shift: null }));
-  for (let round = 0; round < ROUNDS; round++) {
-    for (const [i, address] of addresses.entries()) {
-      for (let load = 0; load < LOADS / ROUNDS; load++) {
-        await tab.load(address);
-        results[i].loads.push(await tab.run(readyAt));
-      }
-      if (round === 0) results[i].shift = await tab.run(layoutShift);
-      results[i].keystrokes.push(...await tab.run(keystrokes));
+// Lighthouse against the page served as a static server would, without
+// compression.
+async function lighthouse() {
+  const page = readFileSync(file);
+  const server = createServer((request, response) => {
+    response.writeHead(200, { 'Content-Type': 'text/html; charset=utf-8' });
+    response.end(page);
+  });
+  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+  const url = `http://127.0.0.1:${server.address().port}/wiedergewinnszeit.html${LINK}`;
+  try {
+    for (let run = 1; run <= LIGHTHOUSE_RUNS; run++) {
+      // Run beside this process's server, which must go on answering.
+      const { stdout } = await promisify(execFile)(LIGHTHOUSE, [url, '--output=json', '--output-path=stdout',
+        '--quiet', `--chrome-flags=${CHROMIUM_FLAGS}`], { env: { ...process.env, CHROME_PATH: '/usr/bin/chromium' },
+        maxBuffer: 1 << 28 });
+      const report = JSON.parse(stdout);
+      const scores = Object.values(report.categories).map((c) => `${c.id} ${Math.round(c.score * 100)}`);
+      const failed = Object.values(report.audits)
+        .filter((a) => ['binary', 'numeric', 'metricSavings'].includes(a.scoreDisplayMode) && a.score !== null && a.score < 0.9)
+        .map((a) => a.id);
+      const audit = (id) => report.audits[id]?.numericValue;
+      console.log(`Lighthouse run ${run}: ${scores.join(', ')}; failed: ${failed.join(', ') || 'none'};` +
+        ` max-potential input delay ${Math.round(audit('max-potential-fid'))} ms,` +
+        ` total blocking ${Math.round(audit('total-blocking-time'))} ms, LCP ${Math.round(audit('largest-contentful-paint'))} ms`);
     }
+  } finally {
+    server.close();
   }
-  return results.map((r) => ({ load: median(r.loads), shift: r.shift, keystroke: median(r.keystrokes) }));
 }
 
-console.log(`page size: ${(statSync(file).size / 1024).toFixed(1)} KiB`);
+console.log(`page size: ${(statSync(file).size / 1024).toFixed(1)} KiB (${statSync(file).size} bytes)`);
+await lighthouse();
+const address = pathToFileURL(file).href + LINK;
 for (const engine of ENGINES) {
   const tab = await engine.start();
   if (typeof tab === 'string') {
@@ -104,13 +105,25 @@ for (const engine of ENGINES) {
     continue;
   }
   try {
-    const [page, ref] = await measure(tab, [pathToFileURL(file).href + LINK, pathToFileURL(reference).href]);
-    console.log(`${engine.name}: navigation to first table: median ${page.load.toFixed(1)} ms of ${LOADS}` +
-      ` (reference ${ref.load.toFixed(1)} ms, ratio ${(page.load / ref.load).toFixed(2)})`);
-    console.log(`${engine.name}: recalculation with chart: median ${page.keystroke.toFixed(2)} ms of ${KEYSTROKES}` +
-      ` (reference ${ref.keystroke.toFixed(2)} ms, ratio ${(page.keystroke / ref.keystroke).toFixed(2)})`);
-    if (page.shift !== null) console.log(`${engine.name}: cumulative layout shift at load: ${page.shift.toFixed(4)}`);
-    await tab.load(pathToFileURL(file).href + LINK);
+    if (engine.name === 'Chromium') {
+      const shifts = [];
+      for (const [width, height] of [[360, 800], [1280, 900]]) {
+        await tab.resize(width, height);
+        for (let load = 0; load < SHIFT_LOADS; load++) {
+          await tab.load(address);
+          shifts.push(await tab.run(layoutShift));
+        }
+      }
+      console.log(`${engine.name}: layout shift at load, largest of ${shifts.length}: ${Math.max(...shifts).toFixed(4)}`);
+      await tab.throttle(CPU_SLOWDOWN);
+    }
+    await tab.load(address);
+    const times = await tab.run(keystrokes);
+    const slowed = engine.name === 'Chromium' ? `, CPU slowed ${CPU_SLOWDOWN}x` : '';
+    console.log(`${engine.name}: keystroke to answer, table and chart${slowed}: median ${median(times).toFixed(2)} ms,` +
+      ` slowest batch ${Math.max(...times).toFixed(2)} ms (1000 keystrokes)`);
+    if (engine.name === 'Chromium') await tab.throttle(1);
+    await tab.load(address);
     const pasted = await tab.run(afterPaste);
     console.log(`${engine.name}: keystroke after a megabyte pasted: median ${median(pasted).toFixed(1)} ms,` +
       ` slowest ${Math.max(...pasted).toFixed(1)} ms of ${pasted.length}`);

@@ -6,6 +6,7 @@
 //   run(fn, ...args) fn's result, fn run in the page on JSON arguments
 //   waitFor(fn, ...) fn's result, once it is not empty
 //   resize(w, h)     the viewport, as near as the engine allows
+//   throttle(rate)   the CPU slowed rate times (Chromium only)
 //   stop()
 import { spawn } from 'node:child_process';
 import { existsSync } from 'node:fs';
@@ -58,6 +59,8 @@ async function puppeteerTab(options) {
     run,
     waitFor: (fn, ...args) => poll(() => run(fn, ...args)),
     resize: (width, height) => page.setViewport({ width, height }),
+    // Chromium only: the CPU slowed by this factor, as DevTools does.
+    throttle: (rate) => page.emulateCPUThrottling(rate),
     stop: () => browser.close(),
   };
 }
