@@ -50,6 +50,21 @@ double yearlyInterest(float cost, float realRatePercent)
 	return (static_cast<double>(cost) * static_cast<double>(realRatePercent)) / INTEREST_DIVISOR;
 }
 
+float averagePower(float kwhPerYear)
+{
+	return static_cast<float>(static_cast<double>(kwhPerYear) / KWH_PER_WATT_YEAR);
+}
+
+float netCost(float cost, float resale)
+{
+	return static_cast<float>(static_cast<double>(cost) - static_cast<double>(resale));
+}
+
+double lifetimeBalance(float serviceYears, double yearlyGain, float cost)
+{
+	return static_cast<double>(serviceYears) * yearlyGain - static_cast<double>(cost);
+}
+
 float paybackYears(float cost, float price, float powerBefore, float powerAfter,
                    float realRatePercent)
 {

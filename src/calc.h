@@ -16,6 +16,16 @@ double yearlyEnergy(float powerBefore, float powerAfter);
 double yearlySaving(double energy, float price);
 double yearlyInterest(float cost, float realRatePercent);
 
+// For front ends that take more than the program's arguments: the average
+// power of a device that uses kwhPerYear a year (the inverse of
+// yearlyEnergy, as the float a power argument is read as); the cost less
+// what the old device sells for; and what is left at the end of a service
+// life, the yearly net gain (saving plus interest) over its years less the
+// cost (negative: what is missing).
+float averagePower(float kwhPerYear);
+float netCost(float cost, float resale);
+double lifetimeBalance(float serviceYears, double yearlyGain, float cost);
+
 // Years until the saving has paid back the cost; +inf when the net yearly
 // gain is exactly zero, negative when it is negative.
 float paybackYears(float cost, float price, float powerBefore, float powerAfter,

@@ -184,10 +184,14 @@ ReportFlags scanOptions(int count, const char *const argv[], ResultOptions &opti
 	return flags;
 }
 
+}  // namespace
+
 float toFloat(const char *text)
 {
 	return static_cast<float>(parseNumber(text));
 }
+
+namespace {
 
 // Four or more arguments: the option scan, then the two powers as typed,
 // compared at float precision (0 equals -0, a NaN equals nothing).

@@ -16,6 +16,10 @@ int runCalculator(int argc, const char *const argv[]);
 ReportFlags readArguments(int argc, const char *const argv[], PaybackInput &input,
                           ResultOptions &options);
 
+// A number as a run reads each argument: its longest valid beginning ("5abc"
+// is 5, "1,5" is 1, none is 0), rounded once to float.
+float toFloat(const char *text);
+
 // The numbered error reports whose bits are set, each with an empty line.
 void printErrors(ReportFlags flags);
 

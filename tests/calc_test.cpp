@@ -73,6 +73,29 @@ TEST(DutyPower, ConvertsToContinuousOperation)
 	EXPECT_EQ(dutyPower(50.0f, 8.0f), static_cast<float>(50.0 * 8.0 / 24.0));
 }
 
+// A label's kWh a year back through yearlyEnergy: the same energy, but for
+// the one rounding to float; rounded once from the double quotient.
+TEST(AveragePower, IsTheInverseOfYearlyEnergy)
+{
+	for (float kwh : {150.0f, 420.0f, 140.0f, -876.0f, 1e-30f, 3e38f}) {
+		float power = averagePower(kwh);
+		EXPECT_EQ(power, static_cast<float>(static_cast<double>(kwh) / 8.76)) << kwh;
+		EXPECT_NEAR(yearlyEnergy(power, 0) / static_cast<double>(kwh), 1.0, 1e-7) << kwh;
+	}
+	EXPECT_EQ(averagePower(876.0f), 100.0f);
+}
+
+// A fridge by its label (420 and 140 kWh a year) at 0.35 Eu/kWh over 15
+// years, sold for 50 Eu; and a service life too short.
+TEST(LifetimeBalance, IsTheGainOverTheYearsLessTheCost)
+{
+	double gain = yearlySaving(yearlyEnergy(averagePower(420), averagePower(140)), 0.35f);
+	EXPECT_EQ(twoDecimals(lifetimeBalance(15, gain, 800)), "670.00");
+	EXPECT_EQ(twoDecimals(lifetimeBalance(15, gain, netCost(800, 50))), "720.00");
+	EXPECT_LT(lifetimeBalance(3, gain, 800), 0);
+	EXPECT_EQ(netCost(800, 50), 750.0f);
+}
+
 struct PaybackCase {
 	float cost, price, before, after, nominal, inflation;
 	const char *printed;

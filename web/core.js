@@ -31,6 +31,21 @@ export const openCore = async () => {
     new Uint8Array(module.HEAPU8.buffer, address, bytes.length).set(bytes);
   };
   const text = (address) => module.UTF8ToString(address);
+  // Calls fn with the address of text as a C string, on the module's stack.
+  const withText = (string, fn) => {
+    const top = module.stackSave();
+    try {
+      const bytes = encoder.encode(`${string.split('\0')[0]}\0`);
+      const address = module.stackAlloc(bytes.length);
+      module.HEAPU8.set(bytes, address);
+      return fn(address);
+    } finally {
+      module.stackRestore(top);
+    }
+  };
+  const PROBLEMS = ['', 'zahl', 'unendlich', 'bereich'];
+  const value = (check) => (check !== 0 ? { problem: PROBLEMS[check] }
+    : { text: text(module._wgz_value_text()), shown: text(module._wgz_value_shown()) });
   const output = () => new Uint8Array(module.HEAPU8.buffer, module._wgz_output(), module._wgz_output_size());
 
   return {
@@ -53,14 +68,27 @@ export const openCore = async () => {
     })),
 
     // The answer in words for the table's last row: its kind (see glue.cpp),
-    // its figures as the program prints numbers, and whether it is a generator.
-    answer: (args) => {
+    // its figures as the program prints numbers, and whether it is a
+    // generator; with a service life ('' for none, already checked by
+    // serviceLife) what is left at its end.
+    answer: (args, life = '') => {
       pass(args);
+      withText(life, module._wgz_service_life);
       const kind = text(module._wgz_answer());
       const figure = (i) => text(module._wgz_answer_figure(i));
       return { kind, generator: module._wgz_answer_generator() === 1,
         years: figure(0), energy: figure(1), saving: figure(2), interest: figure(3), gain: figure(4),
-        rate: figure(5), hours: figure(6) };
+        rate: figure(5), hours: figure(6), balance: figure(7), life: figure(8) };
+    },
+
+    // The page's own values, each { problem } when the page cannot use it
+    // ('zahl': no number, 'unendlich': no finite result, 'bereich': out of
+    // range), else what the command line and the page show for it.
+    yearlyPower: (kwh) => value(withText(kwh, module._wgz_yearly_power)),
+    netCost: (cost, resale) => value(withText(cost, (a) => withText(resale, (b) => module._wgz_net_cost(a, b)))),
+    serviceLife: (years) => {
+      const check = withText(years, module._wgz_service_life);
+      return check !== 0 ? { problem: PROBLEMS[check] } : { text: years, shown: years };
     },
 
     // Payback times over the electricity price, the index of the entered

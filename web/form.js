@@ -28,9 +28,19 @@ export const fieldFor = (word) => OPTION_FIELDS.find(({ option }) => option === 
 // the field gets a value again.
 const refused = new Map();
 
+// The page's own fields, which the command line does not have: what the old
+// device sells for and the device's service life; and each power's unit.
+const PAGE_FIELDS = ['erloes', 'nutzungsdauer'];
+const POWERS = ['vorher', 'hinterher'];
+const YEARLY = 'kWh/Jahr';
+const unitOf = (id) => byId(`${id}-einheit`).value;
+
 // The arguments as the form gives them (an empty option is not given), the
-// required fields still empty, and the fields whose value cannot be used.
-export const readForm = () => {
+// required fields still empty, the fields whose value cannot be used, and
+// the page's own values: { life, resale, powers } for the answer and the
+// form, and the link's own part. Powers given in kWh a year and the cost
+// less a resale are made into arguments by the core.
+export const readForm = (core) => {
   const problems = [], missing = [];
   const value = (id) => {
     const field = byId(id), text = asPoint(field.value.trim()), problem = problemOf(text);
@@ -43,35 +53,71 @@ export const readForm = () => {
     if (refused.has(id)) problems.push({ id, ...refused.get(id) });
     return problem === null ? text : '';
   };
+  // A value the core made of a page's value, or '' where it refused it.
+  const made = (id, result) => {
+    if (result.problem === undefined) return result;
+    problems.push({ id, reason: result.problem });
+    return { text: '', shown: '' };
+  };
+  const texts = Object.fromEntries([...REQUIRED_FIELDS, ...OPTION_FIELDS.map(({ id }) => id), ...PAGE_FIELDS]
+    .map((id) => [id, value(id)]));
+  const own = new URLSearchParams(), page = { life: '', resale: '', powers: {} };
   const args = REQUIRED_FIELDS.map((id) => {
-    const text = value(id);
-    if (text === '') missing.push(id);
-    return text;
+    if (texts[id] === '') missing.push(id);
+    return texts[id];
   });
-  for (const { id, option } of OPTION_FIELDS) {
-    const text = value(id);
-    if (text !== '') args.push(option, text);
+  for (const [i, id] of POWERS.entries()) {
+    if (unitOf(id) !== YEARLY || texts[id] === '') continue;
+    const power = made(id, core.yearlyPower(texts[id]));
+    [args[2 + i], page.powers[id]] = [power.text, power.shown];
+    own.set(`${id}-kwh`, texts[id]);
   }
-  return { args, missing, problems };
+  if (texts.erloes !== '' && texts.kosten !== '') {
+    const cost = made('erloes', core.netCost(texts.kosten, texts.erloes));
+    [args[0], page.resale] = [cost.text, cost.shown];
+    own.set('kosten', texts.kosten);
+    own.set('erloes', texts.erloes);
+  }
+  if (texts.nutzungsdauer !== '' && made('nutzungsdauer', core.serviceLife(texts.nutzungsdauer)).text !== '') {
+    page.life = texts.nutzungsdauer;
+    own.set('nutzungsdauer', texts.nutzungsdauer);
+  }
+  // A yearly figure holds how long the device runs: no operating time then.
+  page.yearly = POWERS.some((id) => unitOf(id) === YEARLY);
+  for (const { id, option } of OPTION_FIELDS) {
+    if (texts[id] !== '' && !(page.yearly && option === '-a')) args.push(option, texts[id]);
+  }
+  return { args, missing, problems, page, own: own.toString() };
 };
 
-// The four numbers from their places, each option from its last occurrence.
-export const fillForm = (args) => {
+// The four numbers from their places, each option from its last occurrence;
+// then the page's own values from the link's own part.
+export const fillForm = (args, own = new URLSearchParams()) => {
   REQUIRED_FIELDS.forEach((id, i) => { byId(id).value = args[i] ?? ''; });
   for (const { id, option } of OPTION_FIELDS) {
     const at = args.lastIndexOf(option);
     byId(id).value = at >= 4 && at + 1 < args.length ? args[at + 1] : '';
   }
+  for (const id of PAGE_FIELDS) byId(id).value = own.get(id) ?? '';
+  if (own.has('kosten')) byId('kosten').value = own.get('kosten');
+  for (const id of POWERS) {
+    const kwh = own.get(`${id}-kwh`);
+    byId(`${id}-einheit`).value = kwh === null ? 'W' : YEARLY;
+    if (kwh !== null) byId(id).value = kwh;
+  }
 };
 
-// A link holds the arguments percent-encoded, separated by "%20".
+// A link holds the arguments percent-encoded, separated by "%20", and the
+// page's own values after an "&", which no encoded argument contains.
 export const readLink = () => {
   const fragment = location.hash.slice(1);
-  const args = fragment === '' ? [] : fragment.split('%20').map((piece) => {
+  const at = fragment.indexOf('&');
+  const line = at < 0 ? fragment : fragment.slice(0, at);
+  const args = line === '' ? [] : line.split('%20').map((piece) => {
     try { return asPoint(decodeURIComponent(piece)); } catch { return asPoint(piece); }
   });
   const problems = args.map(problemOf).filter((problem) => problem !== null);
-  return { args, problems };
+  return { args, problems, own: at < 0 ? null : new URLSearchParams(fragment.slice(at + 1)) };
 };
 
 // Written once typing pauses: a history entry costs a browser milliseconds,
@@ -85,13 +131,13 @@ const write = () => {
     setTimeout(write, wait);
     return;
   }
-  const { args, opened } = pending;
+  const { args, own, opened } = pending;
   pending = null;
   if (location.hash !== opened) return;
-  history.replaceState(null, '', args === null
-    ? location.pathname + location.search : `#${args.map(encodeURIComponent).join('%20')}`);
+  history.replaceState(null, '', args === null ? location.pathname + location.search
+    : `#${args.map(encodeURIComponent).join('%20')}${own === '' ? '' : `&${own}`}`);
 };
-export const writeLink = (args) => {
+export const writeLink = (args, own = '') => {
   if (pending === null) setTimeout(write, LINK_DELAY_MS);
-  pending = { args, due: performance.now() + LINK_DELAY_MS, opened: location.hash };
+  pending = { args, own, due: performance.now() + LINK_DELAY_MS, opened: location.hash };
 };

@@ -55,9 +55,23 @@ int errorCount = 0;
 
 // The figures of the last wgz_answer, as texts.
 constexpr int ANSWER_HOURS = 6;
+constexpr int ANSWER_BALANCE = 7;
+constexpr int ANSWER_LIFE = 8;
 constexpr int FIGURE_SIZE = 320;  // "%.2f" of any double
-char answerTexts[ANSWER_HOURS + 1][FIGURE_SIZE];
+char answerTexts[ANSWER_LIFE + 1][FIGURE_SIZE];
 bool answerGenerator = false;
+
+// The page's own values, beside the command line. Each is read in full as a
+// number (an argument "5abc" is 5; such a value here is refused), and what
+// the page cannot use is refused with its reason.
+enum ValueCheck { VALUE_OK = 0, VALUE_NO_NUMBER = 1, VALUE_NOT_FINITE = 2, VALUE_OUT_OF_RANGE = 3 };
+// Longer than any device lasts, and short enough that the balance stays a
+// figure a person reads.
+constexpr float LONGEST_LIFE = 100;
+float serviceLife = 0;  // years; 0: none given
+// The last value made for the command line, and as the page shows it.
+char valueText[TEXT_SIZE];
+char valueShown[FIGURE_SIZE];
 
 float curvePrices[CURVE_POINTS];
 float curveYears[CURVE_POINTS];
@@ -112,6 +126,43 @@ void takeArguments()
 	for (int i = 1; i < argumentCount; i++) {
 		argumentVector[i] = next;
 		next += std::strlen(next) + 1;
+	}
+}
+
+bool readWhole(const char *text, float &value)
+{
+	char *end;
+	double number = std::strtod(text, &end);
+	if (end == text || *end != '\0')
+		return false;
+	value = static_cast<float>(number);
+	return true;
+}
+
+// The shortest text that a run reads back as value: in plain digits
+// ("750", not "7.5e+02") unless a power of ten is shorter. Nine significant
+// digits suffice for any float.
+void keepShortest(float value)
+{
+	auto v = static_cast<double>(value);
+	char scientific[TEXT_SIZE];
+	for (int digits = 1; digits <= 9; digits++) {
+		std::snprintf(scientific, TEXT_SIZE, "%.*g", digits, v);
+		if (toFloat(scientific) == value)
+			break;
+	}
+	std::snprintf(valueText, TEXT_SIZE, "%s", scientific);
+	// Plain digits run to 39 places before or 45 after the point for a float.
+	constexpr int MOST_DECIMALS = 45;
+	char plain[TEXT_SIZE];
+	for (int decimals = 0; decimals <= MOST_DECIMALS; decimals++) {
+		int length = std::snprintf(plain, TEXT_SIZE, "%.*f", decimals, v);
+		if (length >= TEXT_SIZE || length > static_cast<int>(std::strlen(scientific)))
+			return;
+		if (toFloat(plain) == value) {
+			std::snprintf(valueText, TEXT_SIZE, "%s", plain);
+			return;
+		}
 	}
 }
 
@@ -270,6 +321,12 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_answer()
 	std::snprintf(answerTexts[ANSWER_HOURS], FIGURE_SIZE, "%g",
 	              options.haveHours ? static_cast<double>(in.hoursPerDay) : 0.0);
 	answerGenerator = row.powerAfter < 0 && row.powerBefore <= 0;
+	answerTexts[ANSWER_BALANCE][0] = answerTexts[ANSWER_LIFE][0] = '\0';
+	if (serviceLife > 0) {
+		std::snprintf(answerTexts[ANSWER_BALANCE], FIGURE_SIZE, "%.2f",
+		              lifetimeBalance(serviceLife, saving + interest, in.cost));
+		std::snprintf(answerTexts[ANSWER_LIFE], FIGURE_SIZE, "%g", static_cast<double>(serviceLife));
+	}
 
 	if (std::isnan(years))
 		return "ungueltig";
@@ -287,10 +344,11 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_answer()
 // The figures of the last answer as the table prints numbers: 0 years,
 // 1 energy saved (kWh a year), 2 what it is worth, 3 interest on the cost,
 // 4 net gain (Eu a year), 5 real rate (%); 6 the daily hours ("%g", "0"
-// without -a).
+// without -a); with a service life (wgz_service_life), 7 what is left at
+// its end (Eu, negative: missing) and 8 its years ("%g"), else "".
 EMSCRIPTEN_KEEPALIVE const char *wgz_answer_figure(int i)
 {
-	if (i < 0 || i > ANSWER_HOURS)
+	if (i < 0 || i > ANSWER_LIFE)
 		return "";
 	return answerTexts[i];
 }
@@ -300,6 +358,65 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_answer_figure(int i)
 EMSCRIPTEN_KEEPALIVE int wgz_answer_generator()
 {
 	return answerGenerator ? 1 : 0;
+}
+
+// A power given as the energy label gives it, kWh a year: the average
+// power it stands for, in wgz_value_text for the command line and as the
+// table prints powers in wgz_value_shown. Returns a ValueCheck.
+EMSCRIPTEN_KEEPALIVE int wgz_yearly_power(const char *kwhPerYear)
+{
+	float energy;
+	if (!readWhole(kwhPerYear, energy))
+		return VALUE_NO_NUMBER;
+	float power = averagePower(energy);
+	if (!std::isfinite(power))
+		return VALUE_NOT_FINITE;
+	keepShortest(power);
+	std::snprintf(valueShown, FIGURE_SIZE, "%.1f", static_cast<double>(power));
+	return VALUE_OK;
+}
+
+// The cost (read as a run reads it) less what the old device sells for:
+// in wgz_value_text for the command line, and the resale as the table
+// prints money in wgz_value_shown. Returns a ValueCheck.
+EMSCRIPTEN_KEEPALIVE int wgz_net_cost(const char *cost, const char *resale)
+{
+	float value;
+	if (!readWhole(resale, value))
+		return VALUE_NO_NUMBER;
+	if (!std::isfinite(value))
+		return VALUE_NOT_FINITE;
+	if (value < 0)
+		return VALUE_OUT_OF_RANGE;
+	keepShortest(netCost(toFloat(cost), value));
+	std::snprintf(valueShown, FIGURE_SIZE, "%.2f", static_cast<double>(value));
+	return VALUE_OK;
+}
+
+EMSCRIPTEN_KEEPALIVE const char *wgz_value_text()
+{
+	return valueText;
+}
+
+EMSCRIPTEN_KEEPALIVE const char *wgz_value_shown()
+{
+	return valueShown;
+}
+
+// The device's service life in years for the next wgz_answer, "" for none.
+// Returns a ValueCheck; a value refused leaves none.
+EMSCRIPTEN_KEEPALIVE int wgz_service_life(const char *years)
+{
+	serviceLife = 0;
+	if (*years == '\0')
+		return VALUE_OK;
+	float value;
+	if (!readWhole(years, value))
+		return VALUE_NO_NUMBER;
+	if (!(value > 0 && value <= LONGEST_LIFE))
+		return VALUE_OUT_OF_RANGE;
+	serviceLife = value;
+	return VALUE_OK;
 }
 
 // Payback times from price 0 to twice the entered price, for the row that

@@ -8,13 +8,24 @@ import { errorId, showView } from './result.js';
 // ({ id, message }), the core's HTML table, the chart's curve, the command
 // line and whether it can be saved as a page, and the examples once opened.
 const EMPTY = { message: { kind: 'none' }, marks: [], table: '', curve: null, command: null, savable: false };
+// The page's own values where the form gives none (see readForm).
+const NO_PAGE_VALUES = { life: '', resale: '', powers: {}, yearly: false };
+
+// Why the page does not use a value, for each reason.
+const REFUSALS = {
+  lang: (problem) => `Der Wert hatte ${problem.length} Zeichen; mehr als ${LONGEST} liest der Rechner nicht. Bitte neu eingeben.`,
+  null: () => 'Der Wert enthält ein Nullzeichen, das kein Befehl übergeben kann.',
+  zahl: () => 'Das ist keine Zahl.',
+  unendlich: (problem) => (problem.id === 'erloes' ? 'Der Erlös muss eine endliche Zahl sein.'
+    : 'Dieser Jahresverbrauch ergibt keine endliche Leistung.'),
+  bereich: (problem) => (problem.id === 'erloes' ? 'Der Erlös kann nicht negativ sein.'
+    : 'Die Nutzungsdauer muss größer als 0 und höchstens 100 Jahre sein.'),
+};
 
 // Values the page does not pass to the core, each said and its field marked.
 const refusal = (problems, label) => ({ ...EMPTY,
   message: { kind: 'errors', errors: problems.map((problem) => ({ labels: [label(problem)],
-    text: problem.reason === 'lang'
-      ? `Der Wert hatte ${problem.length} Zeichen; mehr als ${LONGEST} liest der Rechner nicht. Bitte neu eingeben.`
-      : 'Der Wert enthält ein Nullzeichen, das kein Befehl übergeben kann.' })) },
+    text: REFUSALS[problem.reason](problem) })) },
   marks: problems.map((problem, i) => ({ id: problem.id, message: errorId(i) })).filter(({ id }) => id !== undefined) });
 
 openCore().then((core) => {
@@ -25,7 +36,7 @@ openCore().then((core) => {
 
   // What a command line shows: the result of four numbers, the examples, or
   // the program's errors at the fields they are about.
-  const viewOf = (args) => {
+  const viewOf = (args, page = NO_PAGE_VALUES) => {
     // The answer and the curve read the same command line as the table.
     const line = args.length >= 4 ? writing('-h', args) : args;
     const result = core.run(line);
@@ -35,7 +46,8 @@ openCore().then((core) => {
       return { ...EMPTY, table: examplesHtml(), command };
     }
     if (result.status === 0) {
-      return { ...EMPTY, message: { kind: 'answer', answer: core.answer(line) }, table: core.decode(result.bytes),
+      return { ...EMPTY, message: { kind: 'answer', answer: { ...core.answer(line, page.life), resale: page.resale } },
+        table: core.decode(result.bytes),
         curve: core.curve(line), command, savable: true };
     }
     const errors = core.errors(result.status).map(({ text, about }) => ({ text, fields: about.map(fieldFor) }));
@@ -44,7 +56,7 @@ openCore().then((core) => {
       marks: errors.flatMap(({ fields }, i) => fields.map((id) => ({ id, message: errorId(i) }))) };
   };
 
-  let shown = { args: [], view: EMPTY, examples: '' };
+  let shown = { args: [], view: EMPTY, examples: '', page: NO_PAGE_VALUES };
   const on = {
     // Selected as well, for Ctrl+C where the clipboard may not be written.
     copy: () => {
@@ -71,34 +83,35 @@ openCore().then((core) => {
       show(shown.args, shown.view, examplesHtml());
     },
   };
-  const show = (args, view, examples = shown.examples) => {
-    shown = { args, view, examples };
-    showView({ ...view, examples }, on);
+  const show = (args, view, examples = shown.examples, page = shown.page) => {
+    shown = { args, view, examples, page };
+    showView({ ...view, examples, page }, on);
   };
 
   const fromForm = () => {
-    const { args, missing, problems } = readForm();
+    const { args, missing, problems, page, own } = readForm(core);
     if (problems.length > 0) {
-      show([], refusal(problems, (problem) => labelOf(problem.id)));
+      show([], refusal(problems, (problem) => labelOf(problem.id)), undefined, page);
     } else if (missing.length > 0) {
       writeLink(null);
-      show([], { ...EMPTY, message: { kind: 'prompt', labels: missing.map(labelOf) } });
+      show([], { ...EMPTY, message: { kind: 'prompt', labels: missing.map(labelOf) } }, undefined, page);
     } else {
-      writeLink(args);
-      show(args, viewOf(args));
+      writeLink(args, own);
+      show(args, viewOf(args, page), undefined, page);
     }
   };
   const fromLink = () => {
-    const { args, problems } = readLink();
+    const { args, problems, own } = readLink();
     if (problems.length > 0) {
       show([], refusal(problems, () => 'Link'));
       return;
     }
     // Four numbers or the examples (which leave the form empty, not "-b" as
-    // the cost); anything else is taken as a start of the form.
+    // the cost); anything else is taken as a start of the form, and so is a
+    // link with the page's own values, which the form makes arguments of.
     const examples = args.length > 0 && args.length < 4 && core.printedExamples(core.run(args).status);
-    fillForm(examples ? [] : args);
-    if (args.length >= 4 || examples) show(args, viewOf(args));
+    fillForm(examples ? [] : args, own ?? undefined);
+    if ((args.length >= 4 && own === null) || examples) show(args, viewOf(args), undefined, NO_PAGE_VALUES);
     else fromForm();
   };
 

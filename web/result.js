@@ -27,23 +27,42 @@ const ALONE = {
   ungueltig: 'Mit diesen Werten lässt sich keine Wiedergewinnszeit berechnen.',
 };
 
-// The answer's sentence, and the figures of a year behind it.
+// Within a service life: whether it pays, and what is left or missing at its end.
+const lifeOf = (a) => {
+  const left = !a.balance.startsWith('-') && a.balance !== '0.00';
+  const life = html`in der Nutzungsdauer von ${figure('nutzungsdauer', a.life)} Jahren`;
+  const end = html`Am Ende ${left ? 'bleiben' : 'fehlen'} ${figure('bilanz', a.balance, unsigned(a.balance))} Euro.`;
+  return { left, life, end };
+};
+
+// The answer's sentence, and the figures of a year behind it; with a
+// service life, first whether it pays within it.
 const answerOf = (a) => {
   if (a.kind in ALONE) return { sentence: html`<p>${ALONE[a.kind]}</p>`, figures: nothing };
   const subject = a.hours !== '0'
     ? html`Bei ${figure('stunden', a.hours)} Stunden täglich macht sich die Investition`
     : 'Die Investition macht sich';
-  if (a.kind !== 'zahlt') return { sentence: html`<p>${subject} nie bezahlt. ${REASONS[a.kind](a)}</p>`, figures: nothing };
+  const resale = a.resale === '' ? nothing
+    : html`<p>Der Erlös von ${figure('erloes', a.resale)} Euro für das alte Gerät ist von den Kosten abgezogen.</p>`;
+  const within = a.life === '' ? null : lifeOf(a);
+  if (a.kind !== 'zahlt') {
+    return { figures: resale, sentence: within === null
+      ? html`<p>${subject} nie bezahlt. ${REASONS[a.kind](a)}</p>`
+      : html`<p>${subject} ${within.life} nicht bezahlt, auch danach nie. ${within.end} ${REASONS[a.kind](a)}</p>` };
+  }
   const more = a.energy.startsWith('-');
   const energy = more ? 'braucht sie' : a.generator ? 'erzeugt sie' : 'spart sie';
   // Below zero (inflation above the interest) the real rate earns money.
   const interest = /^-?0\.00$/.test(a.interest) ? '.' : html`; die Zinsen auf die Kosten zum Realzins von ${
     figure('realzins', a.rate)} % ${a.interest.startsWith('-') ? 'bringen' : 'kosten'} ${
     figure('zinsen', a.interest, unsigned(a.interest))} Euro, es bleiben ${figure('gewinn', a.gain)} Euro.`;
+  const years = figure('jahre', a.years);
   return {
-    sentence: html`<p>${subject} nach ${figure('jahre', a.years)} Jahren bezahlt.</p>`,
+    sentence: within === null ? html`<p>${subject} nach ${years} Jahren bezahlt.</p>`
+      : within.left ? html`<p>${subject} ${within.life} bezahlt, nach ${years} Jahren. ${within.end}</p>`
+        : html`<p>${subject} ${within.life} nicht bezahlt, erst nach ${years} Jahren. ${within.end}</p>`,
     figures: html`<p>Jedes Jahr ${energy} ${figure('energie', a.energy, unsigned(a.energy))} kWh Strom${
-      more ? ' mehr' : ''} im Wert von ${figure('ersparnis', a.saving, more ? unsigned(a.saving) : a.saving)} Euro${interest}</p>`,
+      more ? ' mehr' : ''} im Wert von ${figure('ersparnis', a.saving, more ? unsigned(a.saving) : a.saving)} Euro${interest}</p>${resale}`,
   };
 };
 
@@ -91,9 +110,16 @@ const resultView = (view, box, on) => {
 // The chart's size in the units of its viewBox.
 const CHART_BOX = { width: 600, height: 350 };
 
-// Shows a view: the fields its errors are about marked invalid, each
-// described by its message, and everything below the form.
+// Shows a view: beside the form, the power each yearly figure stands for
+// and whether the operating time applies; the fields its errors are about
+// marked invalid, each described by its message; and everything below the form.
 export const showView = (view, on) => {
+  for (const id of ['vorher', 'hinterher']) {
+    const power = view.page.powers[id];
+    document.getElementById(`${id}-leistung`).textContent = power === undefined ? '' : `≈ ${comma(power)} W`;
+  }
+  document.getElementById('betriebsdauer').disabled = view.page.yearly;
+  document.getElementById('betriebsdauer-entfaellt').hidden = !view.page.yearly;
   for (const input of document.querySelectorAll('#eingabe input')) {
     const message = view.marks.find(({ id }) => id === input.id)?.message;
     if (message === undefined) {

@@ -34,8 +34,15 @@ const errorsOf = (text) => text.split('\n').filter((l) => l.startsWith(' Fehler 
 const tableOf = (args) => cellsOf(program([...args, '-h']).html);
 const lastYears = (cells) => cells.filter((cell) => cell.startsWith('zeit:')).at(-1).slice(5).trim();
 
+// A power in kWh a year as the command line gives it: the float of kWh / 8.76
+// in its fewest digits.
+const shortestFloat = (x) => [...Array(9).keys()].map((d) => String(Number(Math.fround(x).toPrecision(d + 1))))
+  .find((text) => Math.fround(Number(text)) === Math.fround(x));
+
 // typed: what goes into the fields, in form order (kosten, strompreis, vorher,
-// hinterher, zins, inflation, betriebsdauer); args: the command line it means.
+// hinterher, zins, inflation, betriebsdauer); page: the page's own fields and
+// units; args: the command line it means, own: the link's own part; refused:
+// the page's own field it does not take.
 const CASES = [
   { typed: ['100', '0.24', '50', '40'], args: ['100', '0.24', '50', '40'] },
   { typed: ['100', '0,24', '50', '40', '5', '2,5', '8'],
@@ -51,8 +58,20 @@ const CASES = [
   { typed: ['100', '1e-30', '50', '40'], args: ['100', '1e-30', '50', '40'] },
   { typed: ['100', '-0,24', '50', '40'], args: ['100', '-0.24', '50', '40'] },
   { typed: ['100', '0.24', '40', '50'], args: ['100', '0.24', '40', '50'] },
+  // A fridge by its energy label, over its service life; then sold.
+  { typed: ['800', '0,35', '420', '140'], page: { 'vorher-einheit': 'kWh/Jahr', 'hinterher-einheit': 'kWh/Jahr',
+    nutzungsdauer: '15' }, args: ['800', '0.35', shortestFloat(420 / 8.76), shortestFloat(140 / 8.76)],
+  own: 'vorher-kwh=420&hinterher-kwh=140&nutzungsdauer=15', life: 15 },
+  { typed: ['800', '0.35', '420', '16', '4'], page: { 'vorher-einheit': 'kWh/Jahr', erloes: '50', nutzungsdauer: '3' },
+    args: ['750', '0.35', shortestFloat(420 / 8.76), '16', '-z', '4'], own: 'vorher-kwh=420&kosten=800&erloes=50&nutzungsdauer=3',
+    life: 3 },
+  { typed: ['100', '0.24', '50', '40'], page: { nutzungsdauer: '-5' }, refused: 'nutzungsdauer' },
+  { typed: ['100', '0.24', '50', '40'], page: { nutzungsdauer: '1e30' }, refused: 'nutzungsdauer' },
+  { typed: ['100', '0.24', '1e39', '40'], page: { 'vorher-einheit': 'kWh/Jahr' }, refused: 'vorher' },
+  { typed: ['100', '0.24', '50', '40'], page: { erloes: 'viel' }, refused: 'erloes' },
 ];
-const STATES = { empty: '', result: '#100%200.24%2050%2040%20-z%205%20-a%208', error: '#100%200.24%2050%2050' };
+const STATES = { empty: '', result: '#100%200.24%2050%2040%20-z%205%20-a%208', error: '#100%200.24%2050%2050',
+  label: '#750%200.35%2047.945206%2015.981735&vorher-kwh=420&hinterher-kwh=140&kosten=800&erloes=50&nutzungsdauer=15' };
 const AXE_TAGS = ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22aa'];
 const AXE_RULES = ['region', 'landmark-one-main', 'landmark-unique', 'page-has-heading-one'];
 const axeSource = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
@@ -68,7 +87,9 @@ const shown = () => ({ html: document.getElementById('ergebnis').innerHTML,
     ...[...e.childNodes].filter((n) => n.nodeType === Node.TEXT_NODE).map((n) => n.data)].join(' ')) });
 const state = () => ({ command: document.getElementById('befehlszeile').textContent,
   chart: document.getElementById('abbildung').textContent, hash: location.hash,
-  fields: [...document.querySelectorAll('input')].map((e) => e.value),
+  fields: ['kosten', 'strompreis', 'vorher', 'hinterher', 'zins', 'inflation', 'betriebsdauer']
+    .map((id) => document.getElementById(id).value),
+  units: [...document.querySelectorAll('select')].map((e) => e.value),
   invalid: [...document.querySelectorAll('input[aria-invalid="true"]')].map((e) =>
     [e.id, document.getElementById(e.getAttribute('aria-describedby'))?.className]),
   errors: [...document.querySelectorAll('#antwort .fehler')].map((e) => e.textContent.replace(/^[^:]*: /, '')),
@@ -81,6 +102,8 @@ const state = () => ({ command: document.getElementById('befehlszeile').textCont
         t.getBBox(), t.ownerSVGElement.viewBox.baseVal) })),
   outside: performance.getEntriesByType('resource').map((r) => r.name).filter((n) => !/^(file|data|blob):/.test(n)),
   scriptErrors: window.wgzErrors });
+const choose = (id, value) => { const e = document.getElementById(id); e.value = value;
+  e.dispatchEvent(new Event('input', { bubbles: true })); };
 const openExamples = () => { document.getElementById('rechenbeispiele').open = true; };
 const examples = () => [...document.querySelectorAll('#beispiele li')].map((li) =>
   ({ command: li.querySelector('.code')?.textContent, table: li.querySelector('table')?.outerHTML }));
@@ -122,8 +145,23 @@ async function check(tab) {
   for (const c of CASES) {
     await tab.load(url);
     for (const [i, id] of FIELDS.entries()) await tab.replace(id, c.typed[i] ?? '');
-    // The link holds the command line, once typing pauses.
-    const link = '#' + c.args.map(encodeURIComponent).join('%20');
+    for (const [id, value] of Object.entries(c.page ?? {})) {
+      if (id.endsWith('-einheit')) await tab.run(choose, id, value);
+      else await tab.replace(id, value);
+    }
+    if (c.refused !== undefined) {
+      // Said at the field, which alone is marked; the form keeps every value.
+      const now = await tab.run(state), got = await tab.run(shown);
+      assert.deepEqual(now.invalid, [[c.refused, 'fehler']], c.refused);
+      assert.equal(now.errors.length, 1, c.refused);
+      const label = await tab.run((id) => document.querySelector(`label[for="${id}"]`).textContent, c.refused);
+      assert.ok(got.answer.startsWith(`${label}: `), got.answer);
+      assert.doesNotMatch(got.answer, /NaN|undefined|null/);
+      assert.deepEqual(now.fields, c.typed.concat(Array(7).fill('')).slice(0, 7));
+      continue;
+    }
+    // The link holds the command line, once typing pauses, and the page's own values.
+    const link = '#' + c.args.map(encodeURIComponent).join('%20') + (c.own === undefined ? '' : `&${c.own}`);
     await tab.waitFor((hash) => location.hash === hash, link);
     const expected = program([...c.args, '-h']), got = await tab.run(shown), now = await tab.run(state);
     const what = c.args.join(' ');
@@ -133,6 +171,11 @@ async function check(tab) {
       // The sentence says the table's last payback time; its yearly figures
       // give that time again, within the rounding of their printed digits.
       const years = lastYears(table);
+      // Over a service life: its years times the net gain, less the cost.
+      if (c.life !== undefined) {
+        const gain = Number(now.figures.gewinn ?? now.figures.ersparnis);
+        assert.ok(Math.abs(Number(now.figures.bilanz) - (c.life * gain - Number(c.args[0]))) <= c.life * 0.005 + 0.005, what);
+      }
       if (now.figures.jahre !== undefined) {
         assert.equal(now.sentence, years.replace('.', ','), what);
         const [cost, gain] = [Number(c.args[0]), Number(now.figures.gewinn ?? now.figures.ersparnis)];
@@ -154,9 +197,11 @@ async function check(tab) {
     assert.equal(now.command, ['wiedergewinnszeit', ...c.args].join(' '));
     assert.deepEqual(now.scriptErrors, []);
 
-    // Opened, the link shows the same as the typed page.
+    // Opened, the link shows the same as the typed page; an old link, with
+    // the powers in watts.
     await tab.load(url + link);
     assert.deepEqual(await tab.run(shown), got);
+    if (c.own === undefined) assert.deepEqual((await tab.run(state)).units, ['W', 'W']);
     assert.deepEqual((await tab.run(state)).fields,
       c.typed.map((t) => t.replace(',', '.')).concat(Array(7).fill('')).slice(0, 7));
 
