@@ -83,9 +83,13 @@ openCore().then((core) => {
       show(shown.args, shown.view, examplesHtml());
     },
   };
+  // At load the chart, the slowest part to make, follows in a task of its
+  // own, so that no one task keeps the page from answering input for long;
+  // its place is kept meanwhile.
+  let chartLater = true;
   const show = (args, view, examples = shown.examples, page = shown.page) => {
     shown = { args, view, examples, page };
-    showView({ ...view, examples, page }, on);
+    showView({ ...view, examples, page, chartLater }, on);
   };
 
   const fromForm = () => {
@@ -119,5 +123,9 @@ openCore().then((core) => {
   window.addEventListener('hashchange', fromLink);
   window.addEventListener('resize', () => show(shown.args, shown.view));
   fromLink();
-  window.wgzReady = performance.now();
+  setTimeout(() => {
+    chartLater = false;
+    show(shown.args, shown.view);
+    window.wgzReady = performance.now();
+  });
 });

@@ -97,9 +97,9 @@ const resultView = (view, box, on) => {
 <a id="speichern" href="#" download="wiedergewinnszeit.html" ?hidden=${!view.savable} @click=${on.save}>Als HTML-Seite speichern</a>
 </div>
 <figure id="abbildung" ?hidden=${view.curve === null}>
-<figcaption id="marke">${view.curve === null ? '' : chartCaption(view.curve)}</figcaption>
+<figcaption id="marke">${view.curve === null || view.chartLater ? '' : chartCaption(view.curve)}</figcaption>
 <svg id="diagramm" viewBox="0 0 ${box.width} ${box.height}" role="img" aria-label="Wiedergewinnszeit über dem Strompreis">${
-  view.curve === null ? nothing : chart(view.curve, box)}</svg>
+  view.curve === null || view.chartLater ? nothing : chart(view.curve, box)}</svg>
 </figure>
 <details id="rechenbeispiele" @toggle=${on.examples}>
 <summary>Rechenbeispiele</summary>
