@@ -69,8 +69,9 @@ const layoutShift = () => new Promise((resolve) => {
 async function lighthouse() {
   const page = readFileSync(file);
   const server = createServer((request, response) => {
-    response.writeHead(200, { 'Content-Type': 'text/html; charset=utf-8' });
-    response.end(page);
+    const found = request.url.split('?')[0] === '/wiedergewinnszeit.html';
+    response.writeHead(found ? 200 : 404, { 'Content-Type': found ? 'text/html; charset=utf-8' : 'text/plain' });
+    response.end(found ? page : 'nicht gefunden');
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
   const url = `http://127.0.0.1:${server.address().port}/wiedergewinnszeit.html${LINK}`;

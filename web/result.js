@@ -85,9 +85,9 @@ const shellWord = (arg) => (/^[A-Za-z0-9._+\-/=:]+$/.test(arg) ? arg : `'${arg.r
 // Everything below the form for a view, with the handlers of its controls.
 const resultView = (view, box, on) => {
   const { sentence, figures } = messageOf(view.message);
+  // Only the sentence is read out when it changes, as a whole, though only a
+  // number of it may change; the figures stay to be read on demand.
   return html`
-<!-- Only the sentence is read out when it changes, as a whole, though only a
-     number of it may change; the figures stay to be read on demand. -->
 <section id="antwort" aria-label="Antwort"><div id="satz" aria-live="polite" aria-atomic="true">${sentence}</div><div id="zahlen">${figures}</div></section>
 <div id="ergebnis" role="region" aria-label="Ergebnistabelle" tabindex="0" ?hidden=${view.table === ''} .innerHTML=${view.table}></div>
 <p id="seitwaerts" hidden>Die Tabelle ist breiter als das Fenster: seitwärts wischen oder mit den Pfeiltasten verschieben.</p>
