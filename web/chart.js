@@ -13,11 +13,19 @@ const LABEL_ROOM = { price: 80, years: 50 };
 // A labelled region narrower than this gets its label written downwards.
 const ACROSS = 120;
 
-const plain = new Intl.NumberFormat('de-DE', { maximumSignificantDigits: 6, useGrouping: false });
-const scientific = new Intl.NumberFormat('de-DE', { notation: 'scientific', maximumFractionDigits: 2 });
+// German numbers, made when first needed: the first use of Intl loads its
+// locale data, which takes a browser tens of milliseconds.
+let formats = null;
+export const prepareChart = () => {
+  formats ??= { plain: new Intl.NumberFormat('de-DE', { maximumSignificantDigits: 6, useGrouping: false }),
+    scientific: new Intl.NumberFormat('de-DE', { notation: 'scientific', maximumFractionDigits: 2 }) };
+  return formats;
+};
 // A number the page writes itself: plain while its digits stay short.
-const numberText = (value) => (value !== 0 && (Math.abs(value) >= 1e5 || Math.abs(value) < 1e-3)
-  ? scientific : plain).format(value);
+const numberText = (value) => {
+  const { plain, scientific } = prepareChart();
+  return (value !== 0 && (Math.abs(value) >= 1e5 || Math.abs(value) < 1e-3) ? scientific : plain).format(value);
+};
 // The core's own text of a number, with a decimal comma; shortened where it is long.
 const coreText = (text) => (text.length > 9 && Number.isFinite(Number(text))
   ? numberText(Number(text)) : text.replace('.', ','));

@@ -1,5 +1,6 @@
 // Wiring: what the page shows for the form, the link and the buttons. One
 // description of the page (viewOf), shown by one function (showView).
+import { prepareChart } from './chart.js';
 import { openCore } from './core.js';
 import { LONGEST, fieldFor, fillForm, labelOf, readForm, readLink, writeLink } from './form.js';
 import { errorId, showView } from './result.js';
@@ -28,7 +29,10 @@ const refusal = (problems, label) => ({ ...EMPTY,
     text: REFUSALS[problem.reason](problem) })) },
   marks: problems.map((problem, i) => ({ id: problem.id, message: errorId(i) })).filter(({ id }) => id !== undefined) });
 
-openCore().then((core) => {
+// Resolves in a task of its own, after whatever the browser has waiting.
+const nextTask = () => new Promise((resolve) => { setTimeout(resolve); });
+
+openCore().then(async (core) => {
   // The command line with its output form set to one of -h (the table) and
   // -H (the table inside a page), whichever it asked for.
   const writing = (form, args) => [...args.map((arg) => (arg === '-h' || arg === '-H' ? form : arg)), form];
@@ -80,52 +84,57 @@ openCore().then((core) => {
     // The examples are made when their section is first opened.
     examples: (event) => {
       if (!event.currentTarget.open || shown.examples !== '') return;
-      show(shown.args, shown.view, examplesHtml());
+      show(shown.args, shown.view, shown.page, examplesHtml());
     },
   };
-  // At load the chart, the slowest part to make, follows in a task of its
-  // own, so that no one task keeps the page from answering input for long;
-  // its place is kept meanwhile.
+  // At load the page is made in steps, each a task of its own, so that no
+  // one task keeps the page from answering input for long: the link's
+  // result (the core's first calls compile its code), the answer and the
+  // table, the chart's number formats (the first use of Intl loads its
+  // locale data), then the chart, whose place is kept meanwhile.
   let chartLater = true;
-  const show = (args, view, examples = shown.examples, page = shown.page) => {
+  const show = (args, view, page, examples = shown.examples) => {
     shown = { args, view, examples, page };
     showView({ ...view, examples, page, chartLater }, on);
   };
 
-  const fromForm = () => {
+  // What the form shows, and what a link shows: [args, view, page] for show.
+  const formView = () => {
     const { args, missing, problems, page, own } = readForm(core);
-    if (problems.length > 0) {
-      show([], refusal(problems, (problem) => labelOf(problem.id)), undefined, page);
-    } else if (missing.length > 0) {
+    if (problems.length > 0) return [[], refusal(problems, (problem) => labelOf(problem.id)), page];
+    if (missing.length > 0) {
       writeLink(null);
-      show([], { ...EMPTY, message: { kind: 'prompt', labels: missing.map(labelOf) } }, undefined, page);
-    } else {
-      writeLink(args, own);
-      show(args, viewOf(args, page), undefined, page);
+      return [[], { ...EMPTY, message: { kind: 'prompt', labels: missing.map(labelOf) } }, page];
     }
+    writeLink(args, own);
+    return [args, viewOf(args, page), page];
   };
-  const fromLink = () => {
+  const linkView = () => {
     const { args, problems, own } = readLink();
-    if (problems.length > 0) {
-      show([], refusal(problems, () => 'Link'));
-      return;
-    }
+    if (problems.length > 0) return [[], refusal(problems, () => 'Link'), NO_PAGE_VALUES];
     // Four numbers or the examples (which leave the form empty, not "-b" as
     // the cost); anything else is taken as a start of the form, and so is a
     // link with the page's own values, which the form makes arguments of.
     const examples = args.length > 0 && args.length < 4 && core.printedExamples(core.run(args).status);
     fillForm(examples ? [] : args, own ?? undefined);
-    if ((args.length >= 4 && own === null) || examples) show(args, viewOf(args), undefined, NO_PAGE_VALUES);
-    else fromForm();
+    if ((args.length >= 4 && own === null) || examples) return [args, viewOf(args), NO_PAGE_VALUES];
+    return formView();
   };
+  const fromForm = () => show(...formView());
+  const fromLink = () => show(...linkView());
 
   document.getElementById('eingabe').addEventListener('input', fromForm);
   window.addEventListener('hashchange', fromLink);
-  window.addEventListener('resize', () => show(shown.args, shown.view));
-  fromLink();
-  setTimeout(() => {
-    chartLater = false;
-    show(shown.args, shown.view);
-    window.wgzReady = performance.now();
-  });
+  window.addEventListener('resize', () => show(shown.args, shown.view, shown.page));
+  await nextTask();
+  const first = linkView();
+  await nextTask();
+  // Unless typing or another link has shown something newer meanwhile.
+  if (shown.view === EMPTY) show(...first);
+  await nextTask();
+  prepareChart();
+  await nextTask();
+  chartLater = false;
+  show(shown.args, shown.view, shown.page);
+  window.wgzReady = performance.now();
 });
