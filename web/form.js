@@ -69,7 +69,8 @@ export const readForm = (core) => {
   for (const [i, id] of POWERS.entries()) {
     if (unitOf(id) !== YEARLY || texts[id] === '') continue;
     const power = made(id, core.yearlyPower(texts[id]));
-    [args[2 + i], page.powers[id]] = [power.text, power.shown];
+    args[2 + i] = power.text;
+    if (power.shown !== '') page.powers[id] = power.shown;
     own.set(`${id}-kwh`, texts[id]);
   }
   if (texts.erloes !== '' && texts.kosten !== '') {

@@ -2,9 +2,10 @@
 // reads from the module is declared here, and nowhere else: the arguments
 // of one run, the exit status and output it gives, which of those statuses
 // are the examples, the error lines of a status and what each is about, the
-// answer in figures for the sentences, and the payback curve over the
-// electricity price for the chart, all computed by the same C++ as the
-// program. The page reads the arrays through typed views at the addresses
+// answer in figures for the sentences, the payback curve over the
+// electricity price for the chart, and the page's own values (a power from
+// kWh a year, the cost less a resale, a service life), all computed by the
+// same C++ as the program. The page reads the arrays through typed views at the addresses
 // these functions return; it never computes an offset itself.
 #include <emscripten/em_macros.h>
 #include <wasi/api.h>
@@ -129,6 +130,7 @@ void takeArguments()
 	}
 }
 
+// A page's own value, read as the whole text and rounded once to float.
 bool readWhole(const char *text, float &value)
 {
 	char *end;
@@ -145,19 +147,19 @@ bool readWhole(const char *text, float &value)
 void keepShortest(float value)
 {
 	auto v = static_cast<double>(value);
-	char scientific[TEXT_SIZE];
+	char general[TEXT_SIZE];
 	for (int digits = 1; digits <= 9; digits++) {
-		std::snprintf(scientific, TEXT_SIZE, "%.*g", digits, v);
-		if (toFloat(scientific) == value)
+		std::snprintf(general, TEXT_SIZE, "%.*g", digits, v);
+		if (toFloat(general) == value)
 			break;
 	}
-	std::snprintf(valueText, TEXT_SIZE, "%s", scientific);
+	std::snprintf(valueText, TEXT_SIZE, "%s", general);
 	// Plain digits run to 39 places before or 45 after the point for a float.
 	constexpr int MOST_DECIMALS = 45;
 	char plain[TEXT_SIZE];
 	for (int decimals = 0; decimals <= MOST_DECIMALS; decimals++) {
 		int length = std::snprintf(plain, TEXT_SIZE, "%.*f", decimals, v);
-		if (length >= TEXT_SIZE || length > static_cast<int>(std::strlen(scientific)))
+		if (length >= TEXT_SIZE || length > static_cast<int>(std::strlen(general)))
 			return;
 		if (toFloat(plain) == value) {
 			std::snprintf(valueText, TEXT_SIZE, "%s", plain);
