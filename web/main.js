@@ -3,7 +3,7 @@
 import { prepareChart } from './chart.js';
 import { openCore } from './core.js';
 import { LONGEST, fieldFor, fillForm, labelOf, readForm, readLink, writeLink } from './form.js';
-import { errorId, showView } from './result.js';
+import { errorId, showScrollSign, showView } from './result.js';
 
 // A view: the message in the answer's place, the fields marked invalid
 // ({ id, message }), the core's HTML table, the chart's curve, the command
@@ -125,7 +125,7 @@ openCore().then(async (core) => {
 
   document.getElementById('eingabe').addEventListener('input', fromForm);
   window.addEventListener('hashchange', fromLink);
-  window.addEventListener('resize', () => show(shown.args, shown.view, shown.page));
+  window.addEventListener('resize', showScrollSign);
   await nextTask();
   const first = linkView();
   await nextTask();

@@ -130,12 +130,14 @@ export const showView = (view, on) => {
       input.setAttribute('aria-describedby', message);
     }
   }
-  const output = document.getElementById('ausgabe');
-  render(resultView(view, CHART_BOX, on), output);
-  // Looked at once the result is laid out, before the next frame: a sign
-  // where the table is wider than the window.
-  requestAnimationFrame(() => {
-    const table = document.getElementById('ergebnis');
-    document.getElementById('seitwaerts').hidden = table.hidden || table.scrollWidth <= table.clientWidth;
-  });
+  render(resultView(view, CHART_BOX, on), document.getElementById('ausgabe'));
+  showScrollSign();
 };
+
+// A sign where the table is wider than the window: looked at before the
+// next frame, once the result is in, so that measuring it costs no layout
+// of its own.
+export const showScrollSign = () => requestAnimationFrame(() => {
+  const table = document.getElementById('ergebnis');
+  document.getElementById('seitwaerts').hidden = table.hidden || table.scrollWidth <= table.clientWidth;
+});
