@@ -163,7 +163,8 @@ constexpr int CELL_SIZE = 320;
 // rate printed as computed, and the payback time at that rate as a float.
 void printResultRow(const PaybackInput &in, const ResultRow &row, bool withInterest, bool html)
 {
-	auto years = static_cast<double>(paybackYears(in.cost, in.price, row.powerBefore, row.powerAfter, row.rate));
+	auto years = static_cast<double>(
+		paybackYears(in.cost, in.price, row.powerBefore, row.powerAfter, row.rate));
 	char text[8][CELL_SIZE];
 	int n = 0;
 
