@@ -79,41 +79,52 @@ export const chart = ({ points, marked }, box) => {
   // Where the saving never pays back: shaded, the line broken; labelled
   // across the widest such region, or down it where it is too narrow.
   const step = (right - left) / (points.length - 1);
-  const regions = runsOf(points, (point) => !pays(point)).map(([first, last]) =>
-    ({ from: Math.max(left, x(points[first].price) - step / 2), to: Math.min(right, x(points[last].price) + step / 2) }));
+  const regions = runsOf(points, (point) => !pays(point)).map(([first, last]) => ({
+    from: Math.max(left, x(points[first].price) - step / 2),
+    to: Math.min(right, x(points[last].price) + step / 2) }));
   const widest = regions.reduce((best, region) =>
     (best === null || region.to - region.from > best.to - best.from ? region : best), null);
   const middle = widest === null ? 0 : fixed((widest.from + widest.to) / 2);
   const never = widest === null ? nothing : widest.to - widest.from >= ACROSS
     ? svg`<text class="nie-text" x=${middle} y=${top + 16} text-anchor="middle">zahlt sich nie aus</text>`
-    : svg`<text class="nie-text" transform="translate(${middle} ${top + 8}) rotate(90)" dy="4">zahlt sich nie aus</text>`;
+    : svg`<text class="nie-text" transform="translate(${middle} ${top + 8}) rotate(90)" dy="4"
+        >zahlt sich nie aus</text>`;
 
   // The curve, one polyline per stretch that pays back; the data attributes
   // carry the core's numbers for whoever checks the chart.
   const curves = runsOf(points, pays).map(([first, last]) => points.slice(first, last + 1));
   const markAt = entered === null ? 0 : fixed(x(entered.price));
 
+  const plot = { x: left, y: top, width: right - left, height: bottom - top };
   // The last price label ends at the axis end instead of running past it.
   return svg`
-    <defs><clipPath id="flaeche"><rect x=${left} y=${top} width=${right - left} height=${bottom - top}></rect></clipPath></defs>
-    ${regions.map(({ from, to }) => svg`<rect class="nie" x=${fixed(from)} y=${top} width=${fixed(to - from)} height=${bottom - top}></rect>`)}
+    <defs><clipPath id="flaeche">
+      <rect x=${plot.x} y=${plot.y} width=${plot.width} height=${plot.height}></rect>
+    </clipPath></defs>
+    ${regions.map(({ from, to }) => svg`
+      <rect class="nie" x=${fixed(from)} y=${top} width=${fixed(to - from)} height=${plot.height}></rect>`)}
     ${never}
     ${years.values.map((value) => svg`
       <line class="gitter" x1=${left} x2=${right} y1=${fixed(y(value))} y2=${fixed(y(value))}></line>
-      <text class="jahre" x=${left - 6} y=${fixed(y(value))} text-anchor="end" dominant-baseline="middle">${numberText(value)}</text>`)}
+      <text class="jahre" x=${left - 6} y=${fixed(y(value))} text-anchor="end" dominant-baseline="middle"
+        >${numberText(value)}</text>`)}
     ${prices.values.map((price) => svg`
-      <text class="preis" x=${fixed(x(price))} y=${bottom + 18} text-anchor=${x(price) > right - 30 ? 'end' : 'middle'}>${numberText(price)}</text>`)}
+      <text class="preis" x=${fixed(x(price))} y=${bottom + 18} text-anchor=${x(price) > right - 30 ? 'end' : 'middle'}
+        >${numberText(price)}</text>`)}
     <line class="achse" x1=${left} y1=${bottom} x2=${right} y2=${bottom}></line>
     <line class="achse" x1=${left} y1=${top} x2=${left} y2=${bottom}></line>
     <text x=${(left + right) / 2} y=${bottom + 44} text-anchor="middle">Strompreis (Eu/kWh)</text>
-    <text transform="translate(18 ${(top + bottom) / 2}) rotate(-90)" text-anchor="middle">Wiedergewinnszeit (Jahre)</text>
-    ${curves.map((line) => svg`<polyline class="kurve" clip-path="url(#flaeche)"
-      points=${line.map((point) => `${fixed(x(point.price))},${fixed(y(point.years))}`).join(' ')}
-      data-preise=${line.map((point) => String(point.price)).join(' ')}
-      data-jahre=${line.map((point) => String(point.years)).join(' ')}></polyline>`)}
-    ${entered === null ? nothing : svg`<line class="marke" x1=${markAt} x2=${markAt} y1=${top} y2=${bottom}></line>`}
-    ${entered !== null && pays(entered) && entered.years <= years.top
-    ? svg`<circle class="punkt" cx=${markAt} cy=${fixed(y(entered.years))} r="4"></circle>` : nothing}`;
+    <text transform="translate(18 ${(top + bottom) / 2}) rotate(-90)" text-anchor="middle"
+      >Wiedergewinnszeit (Jahre)</text>
+    ${curves.map((line) => svg`
+      <polyline class="kurve" clip-path="url(#flaeche)"
+        points=${line.map((point) => `${fixed(x(point.price))},${fixed(y(point.years))}`).join(' ')}
+        data-preise=${line.map((point) => String(point.price)).join(' ')}
+        data-jahre=${line.map((point) => String(point.years)).join(' ')}></polyline>`)}
+    ${entered === null ? nothing : svg`
+      <line class="marke" x1=${markAt} x2=${markAt} y1=${top} y2=${bottom}></line>`}
+    ${entered !== null && pays(entered) && entered.years <= years.top ? svg`
+      <circle class="punkt" cx=${markAt} cy=${fixed(y(entered.years))} r="4"></circle>` : nothing}`;
 };
 
 // What the mark stands for: the entered price and its payback time, or ''
