@@ -115,8 +115,10 @@ const CHART_BOX = { width: 600, height: 350 };
 // marked invalid, each described by its message; and everything below the form.
 export const showView = (view, on) => {
   for (const id of ['vorher', 'hinterher']) {
-    const power = view.page.powers[id];
-    document.getElementById(`${id}-leistung`).textContent = power === undefined ? '' : `≈ ${comma(power)} W`;
+    const power = view.page.powers[id], output = document.getElementById(`${id}-leistung`);
+    const text = power === undefined ? '' : `≈ ${comma(power)} W`;
+    // Set only when it changes: a new text would make the form be laid out again.
+    if (output.textContent !== text) output.textContent = text;
   }
   document.getElementById('betriebsdauer').disabled = view.page.yearly;
   document.getElementById('betriebsdauer-entfaellt').hidden = !view.page.yearly;
