@@ -12,14 +12,14 @@ import { createServer } from 'node:http';
 import { dirname, join } from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
 import { promisify } from 'node:util';
-import { ENGINES } from '../tests/web/engines.mjs';
+import { CHROMIUM, CHROMIUM_ARGS, ENGINES } from '../tests/web/engines.mjs';
 
 const file = process.argv[2] ?? 'build-web/wiedergewinnszeit.html';
 const LINK = '#100%200.24%2050%2040%20-z%205%20-i%202.5%20-a%208';
 const LIGHTHOUSE = join(dirname(fileURLToPath(import.meta.url)), 'node_modules/.bin/lighthouse');
 const LIGHTHOUSE_RUNS = 3, SHIFT_LOADS = 20, CPU_SLOWDOWN = 4;
-const CHROMIUM_FLAGS = '--headless=new --no-sandbox --disable-gpu --disable-quic --no-first-run ' +
-  '--disable-background-networking --disable-component-update --disable-sync';
+// The browser test's Chromium, with its flags.
+const CHROMIUM_FLAGS = ['--headless=new', ...CHROMIUM_ARGS].join(' ');
 
 const median = (v) => [...v].sort((a, b) => a - b)[v.length >> 1];
 
@@ -79,7 +79,7 @@ async function lighthouse() {
     for (let run = 1; run <= LIGHTHOUSE_RUNS; run++) {
       // Run beside this process's server, which must go on answering.
       const { stdout } = await promisify(execFile)(LIGHTHOUSE, [url, '--output=json', '--output-path=stdout',
-        '--quiet', `--chrome-flags=${CHROMIUM_FLAGS}`], { env: { ...process.env, CHROME_PATH: '/usr/bin/chromium' },
+        '--quiet', `--chrome-flags=${CHROMIUM_FLAGS}`], { env: { ...process.env, CHROME_PATH: CHROMIUM },
         maxBuffer: 1 << 28 });
       const report = JSON.parse(stdout);
       const scores = Object.values(report.categories).map((c) => `${c.id} ${Math.round(c.score * 100)}`);

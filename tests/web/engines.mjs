@@ -13,7 +13,7 @@ import { existsSync } from 'node:fs';
 import { createServer } from 'node:net';
 import puppeteer from 'puppeteer-core';
 
-const CHROMIUM = '/usr/bin/chromium';
+export const CHROMIUM = '/usr/bin/chromium';
 const FIREFOX = '/usr/bin/firefox-esr';
 const WEBKIT_DRIVER = '/usr/bin/WebKitWebDriver';
 const MINIBROWSER = '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
@@ -116,7 +116,7 @@ async function webkitTab() {
   };
 }
 
-const CHROMIUM_ARGS = ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+export const CHROMIUM_ARGS = ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
   '--disable-background-networking', '--disable-component-update', '--disable-sync'];
 
 export const ENGINES = [
