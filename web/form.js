@@ -34,6 +34,8 @@ const PAGE_FIELDS = ['erloes', 'nutzungsdauer'];
 const POWERS = ['vorher', 'hinterher'];
 const YEARLY = 'kWh/Jahr';
 const unitOf = (id) => byId(`${id}-einheit`).value;
+// The page's own values where the form gives none.
+export const NO_PAGE_VALUES = Object.freeze({ life: '', resale: '', powers: {}, yearly: false });
 
 // The arguments as the form gives them (an empty option is not given), the
 // required fields still empty, the fields whose value cannot be used, and
@@ -61,7 +63,9 @@ export const readForm = (core) => {
   };
   const texts = Object.fromEntries([...REQUIRED_FIELDS, ...OPTION_FIELDS.map(({ id }) => id), ...PAGE_FIELDS]
     .map((id) => [id, value(id)]));
-  const own = new URLSearchParams(), page = { life: '', resale: '', powers: {} };
+  // A yearly figure holds how long the device runs: no operating time then.
+  const own = new URLSearchParams(), page = { ...NO_PAGE_VALUES, powers: {},
+    yearly: POWERS.some((id) => unitOf(id) === YEARLY) };
   const args = REQUIRED_FIELDS.map((id) => {
     if (texts[id] === '') missing.push(id);
     return texts[id];
@@ -83,8 +87,6 @@ export const readForm = (core) => {
     page.life = texts.nutzungsdauer;
     own.set('nutzungsdauer', texts.nutzungsdauer);
   }
-  // A yearly figure holds how long the device runs: no operating time then.
-  page.yearly = POWERS.some((id) => unitOf(id) === YEARLY);
   for (const { id, option } of OPTION_FIELDS) {
     if (texts[id] !== '' && !(page.yearly && option === '-a')) args.push(option, texts[id]);
   }

@@ -2,15 +2,15 @@
 // description of the page (viewOf), shown by one function (showView).
 import { prepareChart } from './chart.js';
 import { openCore } from './core.js';
-import { LONGEST, fieldFor, fillForm, labelOf, readForm, readLink, writeLink } from './form.js';
+import {
+  LONGEST, NO_PAGE_VALUES, fieldFor, fillForm, labelOf, readForm, readLink, writeLink,
+} from './form.js';
 import { errorId, showScrollSign, showView } from './result.js';
 
 // A view: the message in the answer's place, the fields marked invalid
 // ({ id, message }), the core's HTML table, the chart's curve, the command
 // line and whether it can be saved as a page, and the examples once opened.
 const EMPTY = { message: { kind: 'none' }, marks: [], table: '', curve: null, command: null, savable: false };
-// The page's own values where the form gives none (see readForm).
-const NO_PAGE_VALUES = { life: '', resale: '', powers: {}, yearly: false };
 
 // Why the page does not use a value, for each reason.
 const REFUSALS = {
