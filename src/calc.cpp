@@ -60,6 +60,11 @@ float netCost(float cost, float resale)
 	return static_cast<float>(static_cast<double>(cost) - static_cast<double>(resale));
 }
 
+float euroPrice(double centsPerKwh)
+{
+	return static_cast<float>(centsPerKwh / PERCENT);
+}
+
 double lifetimeBalance(float serviceYears, double yearlyGain, float cost)
 {
 	return static_cast<double>(serviceYears) * yearlyGain - static_cast<double>(cost);

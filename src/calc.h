@@ -25,6 +25,10 @@ double yearlyInterest(float cost, float realRatePercent);
 float averagePower(float kwhPerYear);
 float netCost(float cost, float resale);
 double lifetimeBalance(float serviceYears, double yearlyGain, float cost);
+// A price given in cents a kWh, in euros a kWh as the float a price
+// argument is read as. The cents come as written, not as a float: rounded
+// twice, 32.9 cents would become 0.32899997 euros rather than 0.329.
+float euroPrice(double centsPerKwh);
 
 // Years until the saving has paid back the cost; +inf when the net yearly
 // gain is exactly zero, negative when it is negative.

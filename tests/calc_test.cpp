@@ -85,6 +85,18 @@ TEST(AveragePower, IsTheInverseOfYearlyEnergy)
 	EXPECT_EQ(averagePower(876.0f), 100.0f);
 }
 
+// A price in cents is the float its euro figure reads as: 32.9 cents, once
+// rounded to float, would be 0.32899997 euros.
+TEST(EuroPrice, IsTheFloatOfTheEuroFigure)
+{
+	const struct {
+		double cents;
+		float euros;
+	} cases[] = {{35, 0.35f}, {32.9, 0.329f}, {27.45, 0.2745f}, {0.7, 0.007f}, {-24, -0.24f}, {0, 0}};
+	for (const auto &c : cases)
+		EXPECT_EQ(euroPrice(c.cents), c.euros) << c.cents;
+}
+
 // A fridge by its label (420 and 140 kWh a year) at 0.35 Eu/kWh over 15
 // years, sold for 50 Eu; and a service life too short.
 TEST(LifetimeBalance, IsTheGainOverTheYearsLessTheCost)

@@ -86,6 +86,9 @@ export const openCore = async () => {
     // range), else what the command line and the page show for it.
     yearlyPower: (kwh) => value(withText(kwh, module._wgz_yearly_power)),
     netCost: (cost, resale) => value(withText(cost, (a) => withText(resale, (b) => module._wgz_net_cost(a, b)))),
+    centPrice: (cents) => value(withText(cents, module._wgz_cent_price)),
+    // Whether a price in Eu/kWh is so high that cents were likely meant.
+    priceUnusual: (price) => withText(price, module._wgz_price_unusual) === 1,
     serviceLife: (years) => {
       const check = withText(years, module._wgz_service_life);
       return check !== 0 ? { problem: PROBLEMS[check] } : { text: years, shown: years };

@@ -1,6 +1,8 @@
 // Form and link state: which command line the form and the link fragment
 // mean, and how the form and the link are set to show one. A decimal comma
-// means a decimal point in both.
+// means a decimal point in both; a field reads numbers as people in Germany
+// write them (numbers.js), a link as the program does.
+import { asTyped, readNumber } from './numbers.js';
 
 const byId = (id) => document.getElementById(id);
 
@@ -29,23 +31,33 @@ export const fieldFor = (word) => OPTION_FIELDS.find(({ option }) => option === 
 const refused = new Map();
 
 // The page's own fields, which the command line does not have: what the old
-// device sells for and the device's service life; and each power's unit.
+// device sells for and the device's service life; and each power's and the
+// price's unit.
 const PAGE_FIELDS = ['erloes', 'nutzungsdauer'];
 const POWERS = ['vorher', 'hinterher'];
 const YEARLY = 'kWh/Jahr';
+const CENTS = 'ct/kWh';
 const unitOf = (id) => byId(`${id}-einheit`).value;
-// The page's own values where the form gives none.
-export const NO_PAGE_VALUES = Object.freeze({ life: '', resale: '', powers: {}, yearly: false });
+// The unit sign that may follow a field's number (see numbers.js), and the
+// unit of each field without a unit choice.
+const SIGNS = { kosten: 'euro', erloes: 'euro', zins: 'prozent', inflation: 'prozent' };
+const UNITS = { kosten: 'Euro', erloes: 'Euro', zins: '%', inflation: '%', betriebsdauer: 'h', nutzungsdauer: 'Jahre' };
+// The page's own values where the form gives none; read: the fields whose
+// value was read otherwise than typed, and as what.
+export const NO_PAGE_VALUES = Object.freeze({ life: '', resale: '', powers: {}, yearly: false,
+  read: {}, price: '', unusual: false });
 
 // The arguments as the form gives them (an empty option is not given), the
 // required fields still empty, the fields whose value cannot be used, and
-// the page's own values: { life, resale, powers } for the answer and the
-// form, and the link's own part. Powers given in kWh a year and the cost
-// less a resale are made into arguments by the core.
+// the page's own values: { life, resale, powers, ... } for the answer and
+// the form, and the link's own part. Powers given in kWh a year, a price in
+// cents and the cost less a resale are made into arguments by the core.
 export const readForm = (core) => {
-  const problems = [], missing = [];
+  const problems = [], missing = [], read = {};
   const value = (id) => {
-    const field = byId(id), text = asPoint(field.value.trim()), problem = problemOf(text);
+    const field = byId(id), number = readNumber(field.value, SIGNS[id]);
+    const text = number.text, problem = problemOf(text);
+    if (number.read && problem === null) read[id] = { number: text, unit: UNITS[id] ?? unitOf(id) };
     if (problem !== null) {
       refused.set(id, problem);
       field.value = '';
@@ -64,7 +76,7 @@ export const readForm = (core) => {
   const texts = Object.fromEntries([...REQUIRED_FIELDS, ...OPTION_FIELDS.map(({ id }) => id), ...PAGE_FIELDS]
     .map((id) => [id, value(id)]));
   // A yearly figure holds how long the device runs: no operating time then.
-  const own = new URLSearchParams(), page = { ...NO_PAGE_VALUES, powers: {},
+  const own = new URLSearchParams(), page = { ...NO_PAGE_VALUES, powers: {}, read,
     yearly: POWERS.some((id) => unitOf(id) === YEARLY) };
   const args = REQUIRED_FIELDS.map((id) => {
     if (texts[id] === '') missing.push(id);
@@ -76,6 +88,13 @@ export const readForm = (core) => {
     args[2 + i] = power.text;
     if (power.shown !== '') page.powers[id] = power.shown;
     own.set(`${id}-kwh`, texts[id]);
+  }
+  if (unitOf('strompreis') === CENTS && texts.strompreis !== '') {
+    const price = made('strompreis', core.centPrice(texts.strompreis));
+    [args[1], page.price] = [price.text, price.shown];
+    own.set('strompreis-ct', texts.strompreis);
+  } else if (texts.strompreis !== '') {
+    page.unusual = core.priceUnusual(texts.strompreis);
   }
   if (texts.erloes !== '' && texts.kosten !== '') {
     const cost = made('erloes', core.netCost(texts.kosten, texts.erloes));
@@ -95,18 +114,20 @@ export const readForm = (core) => {
 
 // The four numbers from their places, each option from its last occurrence;
 // then the page's own values from the link's own part.
+// Each value as it must stand in its field to be read as the link means it.
 export const fillForm = (args, own = new URLSearchParams()) => {
-  REQUIRED_FIELDS.forEach((id, i) => { byId(id).value = args[i] ?? ''; });
+  const fill = (id, text) => { byId(id).value = asTyped(text); };
+  REQUIRED_FIELDS.forEach((id, i) => fill(id, args[i] ?? ''));
   for (const { id, option } of OPTION_FIELDS) {
     const at = args.lastIndexOf(option);
-    byId(id).value = at >= 4 && at + 1 < args.length ? args[at + 1] : '';
+    fill(id, at >= 4 && at + 1 < args.length ? args[at + 1] : '');
   }
-  for (const id of PAGE_FIELDS) byId(id).value = own.get(id) ?? '';
-  if (own.has('kosten')) byId('kosten').value = own.get('kosten');
-  for (const id of POWERS) {
-    const kwh = own.get(`${id}-kwh`);
-    byId(`${id}-einheit`).value = kwh === null ? 'W' : YEARLY;
-    if (kwh !== null) byId(id).value = kwh;
+  for (const id of PAGE_FIELDS) fill(id, own.get(id) ?? '');
+  if (own.has('kosten')) fill('kosten', own.get('kosten'));
+  const units = [...POWERS.map((id) => [id, `${id}-kwh`, YEARLY, 'W']), ['strompreis', 'strompreis-ct', CENTS, 'Eu/kWh']];
+  for (const [id, key, unit, plain] of units) {
+    byId(`${id}-einheit`).value = own.has(key) ? unit : plain;
+    if (own.has(key)) fill(id, own.get(key));
   }
 };
 

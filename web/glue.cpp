@@ -4,7 +4,8 @@
 // are the examples, the error lines of a status and what each is about, the
 // answer in figures for the sentences, the payback curve over the
 // electricity price for the chart, and the page's own values (a power from
-// kWh a year, the cost less a resale, a service life), all computed by the
+// kWh a year, the cost less a resale, a price from cents, whether a price
+// looks like cents, a service life), all computed by the
 // same C++ as the program. The page reads the arrays through typed views at the addresses
 // these functions return; it never computes an offset itself.
 #include <emscripten/em_macros.h>
@@ -70,6 +71,9 @@ enum ValueCheck { VALUE_OK = 0, VALUE_NO_NUMBER = 1, VALUE_NOT_FINITE = 2, VALUE
 // figure a person reads.
 constexpr float LONGEST_LIFE = 100;
 float serviceLife = 0;  // years; 0: none given
+// Euros a kWh: a few times what households in Europe pay, and far below
+// the 10 or more that a price typed in cents would be.
+constexpr float HIGHEST_USUAL_PRICE = 2;
 // The last value made for the command line, and as the page shows it.
 char valueText[TEXT_SIZE];
 char valueShown[FIGURE_SIZE];
@@ -130,12 +134,18 @@ void takeArguments()
 	}
 }
 
-// A page's own value, read as the whole text and rounded once to float.
-bool readWhole(const char *text, float &value)
+// A page's own value, read as the whole text; and rounded once to float.
+bool readWhole(const char *text, double &value)
 {
 	char *end;
-	double number = std::strtod(text, &end);
-	if (end == text || *end != '\0')
+	value = std::strtod(text, &end);
+	return end != text && *end == '\0';
+}
+
+bool readWhole(const char *text, float &value)
+{
+	double number;
+	if (!readWhole(text, number))
 		return false;
 	value = static_cast<float>(number);
 	return true;
@@ -393,6 +403,29 @@ EMSCRIPTEN_KEEPALIVE int wgz_net_cost(const char *cost, const char *resale)
 	keepShortest(netCost(toFloat(cost), value));
 	std::snprintf(valueShown, FIGURE_SIZE, "%.2f", static_cast<double>(value));
 	return VALUE_OK;
+}
+
+// A price given in cents a kWh: the price a run reads, in wgz_value_text
+// for the command line and in wgz_value_shown, which is the same text.
+// Returns a ValueCheck.
+EMSCRIPTEN_KEEPALIVE int wgz_cent_price(const char *centsPerKwh)
+{
+	double cents;
+	if (!readWhole(centsPerKwh, cents))
+		return VALUE_NO_NUMBER;
+	float price = euroPrice(cents);
+	if (!std::isfinite(price))
+		return VALUE_NOT_FINITE;
+	keepShortest(price);
+	std::snprintf(valueShown, FIGURE_SIZE, "%s", valueText);
+	return VALUE_OK;
+}
+
+// Whether a price argument, as a run reads it, is above what any
+// household pays a kWh: a sign that cents were meant. 1 or 0.
+EMSCRIPTEN_KEEPALIVE int wgz_price_unusual(const char *price)
+{
+	return toFloat(price) > HIGHEST_USUAL_PRICE ? 1 : 0;
 }
 
 EMSCRIPTEN_KEEPALIVE const char *wgz_value_text()

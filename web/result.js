@@ -110,27 +110,35 @@ const resultView = (view, box, on) => {
 // The chart's size in the units of its viewBox.
 const CHART_BOX = { width: 600, height: 350 };
 
-// Shows a view: beside the form, the power each yearly figure stands for
-// and whether the operating time applies; the fields its errors are about
-// marked invalid, each described by its message; and everything below the form.
+// What the page says below a field: how it read a number written with
+// grouping or a unit sign, the power a yearly figure stands for, the price
+// a figure in cents stands for, and a price so high that cents were likely meant.
+const noteOf = (id, page) => {
+  const read = page.read[id], parts = [];
+  if (read !== undefined) parts.push(`gelesen als ${comma(read.number)} ${read.unit}`);
+  if (page.powers[id] !== undefined) parts.push(`≈ ${comma(page.powers[id])} W`);
+  if (id === 'strompreis' && page.price !== '') parts.push(`= ${comma(page.price)} Eu/kWh`);
+  if (id === 'strompreis' && page.unusual) parts.push('ungewöhnlich hoch für eine kWh – waren Cent gemeint? Dann „ct/kWh“ wählen.');
+  const note = parts.join(', ');
+  return note.charAt(0).toUpperCase() + note.slice(1);
+};
+
+// Shows a view: below each field what the page read there; whether the
+// operating time applies; the fields its errors are about marked invalid,
+// each described by its message and its note; and everything below the form.
 export const showView = (view, on) => {
-  for (const id of ['vorher', 'hinterher']) {
-    const power = view.page.powers[id], output = document.getElementById(`${id}-leistung`);
-    const text = power === undefined ? '' : `≈ ${comma(power)} W`;
-    // Set only when it changes: a new text would make the form be laid out again.
-    if (output.textContent !== text) output.textContent = text;
-  }
   document.getElementById('betriebsdauer').disabled = view.page.yearly;
   document.getElementById('betriebsdauer-entfaellt').hidden = !view.page.yearly;
   for (const input of document.querySelectorAll('#eingabe input')) {
+    const note = noteOf(input.id, view.page), output = document.getElementById(`${input.id}-hinweis`);
+    // Set only when it changes: a new text would make the form be laid out again.
+    if (output.textContent !== note) output.textContent = note;
     const message = view.marks.find(({ id }) => id === input.id)?.message;
-    if (message === undefined) {
-      input.removeAttribute('aria-invalid');
-      input.removeAttribute('aria-describedby');
-    } else {
-      input.setAttribute('aria-invalid', 'true');
-      input.setAttribute('aria-describedby', message);
-    }
+    const described = [message, note === '' ? undefined : output.id].filter((id) => id !== undefined).join(' ');
+    if (message === undefined) input.removeAttribute('aria-invalid');
+    else input.setAttribute('aria-invalid', 'true');
+    if (described === '') input.removeAttribute('aria-describedby');
+    else input.setAttribute('aria-describedby', described);
   }
   render(resultView(view, CHART_BOX, on), document.getElementById('ausgabe'));
   showScrollSign();

@@ -42,7 +42,9 @@ const shortestFloat = (x) => [...Array(9).keys()].map((d) => String(Number(Math.
 // typed: what goes into the fields, in form order (kosten, strompreis, vorher,
 // hinterher, zins, inflation, betriebsdauer); page: the page's own fields and
 // units; args: the command line it means, own: the link's own part; refused:
-// the page's own field it does not take.
+// the page's own field it does not take; notes: what the page says below a
+// field of how it read the number there (plain values get none); refilled:
+// the fields as the link fills them, where not as typed.
 const CASES = [
   { typed: ['100', '0.24', '50', '40'], args: ['100', '0.24', '50', '40'] },
   { typed: ['100', '0,24', '50', '40', '5', '2,5', '8'],
@@ -53,7 +55,7 @@ const CASES = [
   { typed: ['100', '0.24', '50', '40', '', '', '0'], args: ['100', '0.24', '50', '40', '-a', '0'],
     invalid: ['betriebsdauer'] },
   { typed: ['100', '0.24', '50', '50,0'], args: ['100', '0.24', '50', '50.0'], invalid: ['vorher', 'hinterher'] },
-  { typed: ['100', '3e38', '50', '40'], args: ['100', '3e38', '50', '40'] },
+  { typed: ['100', '3e38', '50', '40'], args: ['100', '3e38', '50', '40'], notes: { strompreis: /Cent gemeint\?/ } },
   { typed: ['3e38', '0.24', '50', '40'], args: ['3e38', '0.24', '50', '40'] },
   { typed: ['100', '1e-30', '50', '40'], args: ['100', '1e-30', '50', '40'] },
   { typed: ['100', '-0,24', '50', '40'], args: ['100', '-0.24', '50', '40'] },
@@ -69,9 +71,21 @@ const CASES = [
   { typed: ['100', '0.24', '50', '40'], page: { nutzungsdauer: '1e30' }, refused: 'nutzungsdauer' },
   { typed: ['100', '0.24', '1e39', '40'], page: { 'vorher-einheit': 'kWh/Jahr' }, refused: 'vorher' },
   { typed: ['100', '0.24', '50', '40'], page: { erloes: 'viel' }, refused: 'erloes' },
+  // Numbers as written on price tags and bills.
+  { typed: ['1.299', '0.350', '50', '40'], args: ['1299', '0.350', '50', '40'],
+    notes: { kosten: /^Gelesen als 1299 Euro$/ }, refilled: ['1299', '0.350', '50', '40'] },
+  { typed: ['1.299,50 €', '0,24', '50', '40', '5 %'], args: ['1299.5', '0.24', '50', '40', '-z', '5'],
+    notes: { kosten: /^Gelesen als 1299,5 Euro$/, zins: /^Gelesen als 5 %$/ }, refilled: ['1299.5', '0.24', '50', '40', '5'] },
+  { typed: ['12 500', '1.5', '1.100', '-2.000', '', '', '1.5'], args: ['12500', '1.5', '1100', '-2000', '-a', '1.5'],
+    notes: { kosten: /^Gelesen als 12500 Euro$/, vorher: /^Gelesen als 1100 W$/, hinterher: /^Gelesen als -2000 W$/ }, refilled: ['12500', '1.5', '1100', '-2000', '', '', '1.5'] },
+  { typed: ['800', '32,9', '420', '140'], page: { 'strompreis-einheit': 'ct/kWh', 'vorher-einheit': 'kWh/Jahr',
+    'hinterher-einheit': 'kWh/Jahr' }, args: ['800', '0.329', shortestFloat(420 / 8.76), shortestFloat(140 / 8.76)],
+  own: 'vorher-kwh=420&hinterher-kwh=140&strompreis-ct=32.9', notes: { strompreis: /^= 0,329 Eu\/kWh$/ } },
+  { typed: ['100', '35', '50', '40'], args: ['100', '35', '50', '40'], notes: { strompreis: /Cent gemeint\?/ } },
 ];
 const STATES = { empty: '', result: '#100%200.24%2050%2040%20-z%205%20-a%208', error: '#100%200.24%2050%2050',
-  label: '#750%200.35%2047.945206%2015.981735&vorher-kwh=420&hinterher-kwh=140&kosten=800&erloes=50&nutzungsdauer=15' };
+  label: '#750%200.35%2047.945206%2015.981735&vorher-kwh=420&hinterher-kwh=140&kosten=800&erloes=50&nutzungsdauer=15',
+  cents: '#1299%200.35%2050%2040%20-z%205&strompreis-ct=35' };
 const AXE_TAGS = ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22aa'];
 const AXE_RULES = ['region', 'landmark-one-main', 'landmark-unique', 'page-has-heading-one'];
 const axeSource = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
@@ -91,7 +105,9 @@ const state = () => ({ command: document.getElementById('befehlszeile').textCont
     .map((id) => document.getElementById(id).value),
   units: [...document.querySelectorAll('select')].map((e) => e.value),
   invalid: [...document.querySelectorAll('input[aria-invalid="true"]')].map((e) =>
-    [e.id, document.getElementById(e.getAttribute('aria-describedby'))?.className]),
+    [e.id, document.getElementById(e.getAttribute('aria-describedby').split(' ')[0])?.className]),
+  notes: Object.fromEntries([...document.querySelectorAll('#eingabe output')].filter((o) => o.value !== '')
+    .map((o) => [o.htmlFor.value.split(' ')[0], o.value])),
   errors: [...document.querySelectorAll('#antwort .fehler')].map((e) => e.textContent.replace(/^[^:]*: /, '')),
   figures: Object.fromEntries([...document.querySelectorAll('#antwort data')].map((d) => [d.className, d.value])),
   sentence: document.querySelector('#antwort data.jahre')?.textContent,
@@ -196,14 +212,18 @@ async function check(tab) {
     assert.doesNotMatch(got.answer + now.chart, /NaN|undefined/);
     assert.equal(now.command, ['wiedergewinnszeit', ...c.args].join(' '));
     assert.deepEqual(now.scriptErrors, []);
+    // How a number was read is said where it was written otherwise, and only there.
+    const said = (notes, text) => Object.keys(notes).filter((id) => /Gelesen|Cent/.test(text(notes[id]))).sort();
+    assert.deepEqual(said(now.notes, String), said(c.notes ?? {}, (note) => note.source), what);
+    for (const [id, note] of Object.entries(c.notes ?? {})) assert.match(now.notes[id] ?? '', note, what);
 
     // Opened, the link shows the same as the typed page; an old link, with
     // the powers in watts.
     await tab.load(url + link);
     assert.deepEqual(await tab.run(shown), got);
-    if (c.own === undefined) assert.deepEqual((await tab.run(state)).units, ['W', 'W']);
+    if (c.own === undefined) assert.deepEqual((await tab.run(state)).units, ['Eu/kWh', 'W', 'W']);
     assert.deepEqual((await tab.run(state)).fields,
-      c.typed.map((t) => t.replace(',', '.')).concat(Array(7).fill('')).slice(0, 7));
+      (c.refilled ?? c.typed.map((t) => t.replace(',', '.'))).concat(Array(7).fill('')).slice(0, 7));
 
     // Chart points: the payback the program prints at that price, in its
     // last row, to its two decimals.
@@ -245,6 +265,13 @@ async function check(tab) {
   await tab.load(`${url}#100%201,5%2050%2040`);
   assert.equal((await tab.run(state)).command, 'wiedergewinnszeit 100 1.5 50 40');
   assert.deepEqual(cellsOf((await tab.run(shown)).html), tableOf(['100', '1.5', '50', '40']));
+  // A link reads numbers as the program does: a link the page wrote before
+  // with a cost of 1.299 Euro still means that, and so does the form it fills.
+  await tab.load(`${url}#1.299%200.24%2050%2040`);
+  assert.equal((await tab.run(state)).fields[0], '1,299');
+  await tab.replace('zins', '5');
+  await tab.waitFor(() => location.hash.includes('-z'));
+  assert.equal((await tab.run(state)).command, 'wiedergewinnszeit 1.299 0.24 50 40 -z 5');
   // Without the browser's own base64 decoder, the page decodes the module itself.
   await tab.load(`${pathToFileURL(olderPage).href}#100%200.24%2050%2040`);
   assert.deepEqual(cellsOf((await tab.run(shown)).html), tableOf(['100', '0.24', '50', '40']));
