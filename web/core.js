@@ -70,7 +70,8 @@ export const openCore = async () => {
     // The answer in words for the table's last row: its kind (see glue.cpp),
     // its figures as the program prints numbers, and whether it is a
     // generator; with a service life ('' for none, already checked by
-    // serviceLife) what is left at its end.
+    // serviceLife) what is left at its end; a payback under two years in
+    // months or days.
     answer: (args, life = '') => {
       pass(args);
       withText(life, module._wgz_service_life);
@@ -78,7 +79,8 @@ export const openCore = async () => {
       const figure = (i) => text(module._wgz_answer_figure(i));
       return { kind, generator: module._wgz_answer_generator() === 1,
         years: figure(0), energy: figure(1), saving: figure(2), interest: figure(3), gain: figure(4),
-        rate: figure(5), hours: figure(6), balance: figure(7), life: figure(8) };
+        rate: figure(5), hours: figure(6), balance: figure(7), life: figure(8), cost: figure(9),
+        duration: { count: figure(10), unit: figure(11), nearness: figure(12) } };
     },
 
     // The page's own values, each { problem } when the page cannot use it

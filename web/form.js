@@ -41,11 +41,12 @@ const unitOf = (id) => byId(`${id}-einheit`).value;
 // The unit sign that may follow a field's number (see numbers.js), and the
 // unit of each field without a unit choice.
 const SIGNS = { kosten: 'euro', erloes: 'euro', zins: 'prozent', inflation: 'prozent' };
-const UNITS = { kosten: 'Euro', erloes: 'Euro', zins: '%', inflation: '%', betriebsdauer: 'h', nutzungsdauer: 'Jahre' };
+const UNITS = { kosten: 'Euro', erloes: 'Euro', zins: '%', inflation: '%', betriebsdauer: 'Stunden', nutzungsdauer: 'Jahre' };
+const unitFor = (id) => UNITS[id] ?? unitOf(id);
 // The page's own values where the form gives none; read: the fields whose
 // value was read otherwise than typed, and as what.
 export const NO_PAGE_VALUES = Object.freeze({ life: '', resale: '', powers: {}, yearly: false,
-  read: {}, price: '', unusual: false });
+  read: {}, price: '', unusual: false, own: '' });
 
 // The arguments as the form gives them (an empty option is not given), the
 // required fields still empty, the fields whose value cannot be used, and
@@ -57,7 +58,7 @@ export const readForm = (core) => {
   const value = (id) => {
     const field = byId(id), number = readNumber(field.value, SIGNS[id]);
     const text = number.text, problem = problemOf(text);
-    if (number.read && problem === null) read[id] = { number: text, unit: UNITS[id] ?? unitOf(id) };
+    if (number.read && problem === null) read[id] = { number: text, unit: unitFor(id) };
     if (problem !== null) {
       refused.set(id, problem);
       field.value = '';
@@ -109,11 +110,22 @@ export const readForm = (core) => {
   for (const { id, option } of OPTION_FIELDS) {
     if (texts[id] !== '' && !(page.yearly && option === '-a')) args.push(option, texts[id]);
   }
-  return { args, missing, problems, page, own: own.toString() };
+  page.own = own.toString();
+  return { args, missing, problems, page, own: page.own };
 };
 
 // The four numbers from their places, each option from its last occurrence;
 // then the page's own values from the link's own part.
+// The fields that hold a value, as text for paper: "Kosten: 800 Euro", in
+// the form's order, each number as read.
+const NAMES = { kosten: 'Kosten', erloes: 'Erlös für das alte Gerät', strompreis: 'Strompreis',
+  vorher: 'Leistung vorher', hinterher: 'Leistung hinterher', zins: 'Zins', inflation: 'Inflation',
+  betriebsdauer: 'Tägliche Betriebsdauer', nutzungsdauer: 'Nutzungsdauer' };
+export const describeForm = () => Object.entries(NAMES).flatMap(([id, label]) => {
+  const field = byId(id), { text } = readNumber(field.value, SIGNS[id]);
+  return text === '' || field.disabled ? [] : [{ label, value: `${text.replace('.', ',')} ${unitFor(id)}` }];
+});
+
 // Each value as it must stand in its field to be read as the link means it.
 export const fillForm = (args, own = new URLSearchParams()) => {
   const fill = (id, text) => { byId(id).value = asTyped(text); };
@@ -158,9 +170,11 @@ const write = () => {
   const { args, own, opened } = pending;
   pending = null;
   if (location.hash !== opened) return;
-  history.replaceState(null, '', args === null ? location.pathname + location.search
-    : `#${args.map(encodeURIComponent).join('%20')}${own === '' ? '' : `&${own}`}`);
+  history.replaceState(null, '', args === null ? location.pathname + location.search : fragmentOf(args, own));
 };
+const fragmentOf = (args, own) => `#${args.map(encodeURIComponent).join('%20')}${own === '' ? '' : `&${own}`}`;
+// The whole link that opens a calculation, to be written out.
+export const linkOf = (args, own = '') => `${location.href.split('#')[0]}${fragmentOf(args, own)}`;
 export const writeLink = (args, own = '') => {
   if (pending === null) setTimeout(write, LINK_DELAY_MS);
   pending = { args, own, due: performance.now() + LINK_DELAY_MS, opened: location.hash };

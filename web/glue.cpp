@@ -59,8 +59,12 @@ int errorCount = 0;
 constexpr int ANSWER_HOURS = 6;
 constexpr int ANSWER_BALANCE = 7;
 constexpr int ANSWER_LIFE = 8;
+constexpr int ANSWER_COST = 9;
+constexpr int ANSWER_DURATION = 10;
+constexpr int ANSWER_DURATION_UNIT = 11;
+constexpr int ANSWER_DURATION_NEARNESS = 12;
 constexpr int FIGURE_SIZE = 320;  // "%.2f" of any double
-char answerTexts[ANSWER_LIFE + 1][FIGURE_SIZE];
+char answerTexts[ANSWER_DURATION_NEARNESS + 1][FIGURE_SIZE];
 bool answerGenerator = false;
 
 // The page's own values, beside the command line. Each is read in full as a
@@ -151,31 +155,59 @@ bool readWhole(const char *text, float &value)
 	return true;
 }
 
+// The fewest plain digits ("750", "0.25", never an exponent) that a run
+// reads back as the finite value, at most longest characters; false when
+// none is that short. Plain digits run to 39 places before or 45 after the
+// point for a float.
+bool plainDigits(float value, char *text, int longest)
+{
+	constexpr int MOST_DECIMALS = 45;
+	for (int decimals = 0; decimals <= MOST_DECIMALS; decimals++) {
+		int length = std::snprintf(text, static_cast<size_t>(longest) + 1, "%.*f", decimals,
+		                           static_cast<double>(value));
+		if (length > longest)
+			return false;
+		if (toFloat(text) == value)
+			return true;
+	}
+	return false;
+}
+
 // The shortest text that a run reads back as value: in plain digits
 // ("750", not "7.5e+02") unless a power of ten is shorter. Nine significant
 // digits suffice for any float.
 void keepShortest(float value)
 {
-	auto v = static_cast<double>(value);
 	char general[TEXT_SIZE];
 	for (int digits = 1; digits <= 9; digits++) {
-		std::snprintf(general, TEXT_SIZE, "%.*g", digits, v);
+		std::snprintf(general, TEXT_SIZE, "%.*g", digits, static_cast<double>(value));
 		if (toFloat(general) == value)
 			break;
 	}
-	std::snprintf(valueText, TEXT_SIZE, "%s", general);
-	// Plain digits run to 39 places before or 45 after the point for a float.
-	constexpr int MOST_DECIMALS = 45;
-	char plain[TEXT_SIZE];
-	for (int decimals = 0; decimals <= MOST_DECIMALS; decimals++) {
-		int length = std::snprintf(plain, TEXT_SIZE, "%.*f", decimals, v);
-		if (length >= TEXT_SIZE || length > static_cast<int>(std::strlen(general)))
-			return;
-		if (toFloat(plain) == value) {
-			std::snprintf(valueText, TEXT_SIZE, "%s", plain);
-			return;
-		}
-	}
+	if (!plainDigits(value, valueText, static_cast<int>(std::strlen(general))))
+		std::snprintf(valueText, TEXT_SIZE, "%s", general);
+}
+
+// A payback under two years also in months, under two months in days, as
+// a person says it: the whole count and whether the time is a little less
+// ("knapp"), about ("etwa") or a little more ("gut"); a count of 0 days is
+// less than a day. Nothing for other times.
+constexpr double MONTHS_PER_YEAR = 12;
+constexpr double DAYS_PER_YEAR = 365;  // the model's year: 8760 hours
+constexpr double ABOUT = 0.1;          // of one month or day
+void keepDuration(float years, char *count, const char **unit, const char **nearness)
+{
+	*count = '\0';
+	*unit = *nearness = "";
+	auto y = static_cast<double>(years);
+	if (!(y > 0 && y < 2))
+		return;
+	double months = y * MONTHS_PER_YEAR;
+	double units = months >= 2 ? months : y * DAYS_PER_YEAR;
+	*unit = months >= 2 ? "monate" : "tage";
+	double whole = std::round(units);
+	*nearness = std::fabs(units - whole) <= ABOUT ? "etwa" : units < whole ? "knapp" : "gut";
+	std::snprintf(count, FIGURE_SIZE, "%.0f", whole);
 }
 
 // The arguments written last as a run reads them, and the row its table
@@ -330,15 +362,20 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_answer()
 	};
 	for (size_t i = 0; i < std::size(figures); i++)
 		std::snprintf(answerTexts[i], FIGURE_SIZE, "%.2f", figures[i]);
-	std::snprintf(answerTexts[ANSWER_HOURS], FIGURE_SIZE, "%g",
-	              options.haveHours ? static_cast<double>(in.hoursPerDay) : 0.0);
+	if (!options.haveHours || !plainDigits(in.hoursPerDay, answerTexts[ANSWER_HOURS], FIGURE_SIZE - 1))
+		std::snprintf(answerTexts[ANSWER_HOURS], FIGURE_SIZE, "0");
 	answerGenerator = row.powerAfter < 0 && row.powerBefore <= 0;
 	answerTexts[ANSWER_BALANCE][0] = answerTexts[ANSWER_LIFE][0] = '\0';
 	if (serviceLife > 0) {
 		std::snprintf(answerTexts[ANSWER_BALANCE], FIGURE_SIZE, "%.2f",
 		              lifetimeBalance(serviceLife, saving + interest, in.cost));
-		std::snprintf(answerTexts[ANSWER_LIFE], FIGURE_SIZE, "%g", static_cast<double>(serviceLife));
+		plainDigits(serviceLife, answerTexts[ANSWER_LIFE], FIGURE_SIZE - 1);
 	}
+	std::snprintf(answerTexts[ANSWER_COST], FIGURE_SIZE, "%.2f", static_cast<double>(in.cost));
+	const char *unit, *nearness;
+	keepDuration(years, answerTexts[ANSWER_DURATION], &unit, &nearness);
+	std::snprintf(answerTexts[ANSWER_DURATION_UNIT], FIGURE_SIZE, "%s", unit);
+	std::snprintf(answerTexts[ANSWER_DURATION_NEARNESS], FIGURE_SIZE, "%s", nearness);
 
 	if (std::isnan(years))
 		return "ungueltig";
@@ -355,12 +392,15 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_answer()
 
 // The figures of the last answer as the table prints numbers: 0 years,
 // 1 energy saved (kWh a year), 2 what it is worth, 3 interest on the cost,
-// 4 net gain (Eu a year), 5 real rate (%); 6 the daily hours ("%g", "0"
-// without -a); with a service life (wgz_service_life), 7 what is left at
-// its end (Eu, negative: missing) and 8 its years ("%g"), else "".
+// 4 net gain (Eu a year), 5 real rate (%); 6 the daily hours (plain
+// digits, "0" without -a); with a service life (wgz_service_life), 7 what
+// is left at its end (Eu, negative: missing) and 8 its years (plain
+// digits), else ""; 9 the cost; a payback under two years as a person says
+// it (see keepDuration), else "": 10 its count, 11 "monate" or "tage",
+// 12 "knapp", "etwa" or "gut".
 EMSCRIPTEN_KEEPALIVE const char *wgz_answer_figure(int i)
 {
-	if (i < 0 || i > ANSWER_LIFE)
+	if (i < 0 || i > ANSWER_DURATION_NEARNESS)
 		return "";
 	return answerTexts[i];
 }

@@ -3,7 +3,7 @@
 import { prepareChart } from './chart.js';
 import { openCore } from './core.js';
 import {
-  LONGEST, NO_PAGE_VALUES, fieldFor, fillForm, labelOf, readForm, readLink, writeLink,
+  LONGEST, NO_PAGE_VALUES, describeForm, fieldFor, fillForm, labelOf, linkOf, readForm, readLink, writeLink,
 } from './form.js';
 import { errorId, showScrollSign, showView } from './result.js';
 
@@ -95,7 +95,10 @@ openCore().then(async (core) => {
   let chartLater = true;
   const show = (args, view, page, examples = shown.examples) => {
     shown = { args, view, examples, page };
-    showView({ ...view, examples, page, chartLater }, on);
+    // For paper: the inputs as text beside a result, and its link written out.
+    const result = view.message.kind === 'answer';
+    showView({ ...view, examples, page, chartLater, inputs: result ? describeForm() : [],
+      link: result ? linkOf(args, page.own) : '' }, on);
   };
 
   // What the form shows, and what a link shows: [args, view, page] for show.

@@ -7,10 +7,15 @@ import { html, nothing, render } from 'lit-html';
 import { chart, chartCaption } from './chart.js';
 
 // Numbers in sentences are the core's texts with a decimal comma, each in a
-// <data> element that holds the core's text.
-const comma = (number) => number.replace('.', ',');
+// <data> element that holds the core's text; a figure with no finite value
+// is said in words.
+const NOT_FINITE = { inf: 'unendlich viele', '-inf': 'minus unendlich viele', nan: 'nicht bestimmbare',
+  '-nan': 'nicht bestimmbare' };
+const comma = (number) => NOT_FINITE[number] ?? number.replace('.', ',');
 const unsigned = (number) => number.replace(/^-/, '');
 const figure = (name, number, shown = number) => html`<data class=${name} value=${number}>${comma(shown)}</data>`;
+// A count and its noun, which agree: "1 Stunde", "8 Stunden".
+const counted = (count, one, more) => (count === '1' ? one : more);
 
 // Why a never-paying investment never pays, for each kind of answer.
 const REASONS = {
@@ -30,25 +35,50 @@ const ALONE = {
 // Within a service life: whether it pays, and what is left or missing at its end.
 const lifeOf = (a) => {
   const left = !a.balance.startsWith('-') && a.balance !== '0.00';
-  const life = html`in der Nutzungsdauer von ${figure('nutzungsdauer', a.life)} Jahren`;
+  const life = html`in der Nutzungsdauer von ${figure('nutzungsdauer', a.life)} ${counted(a.life, 'Jahr', 'Jahren')}`;
   const end = html`Am Ende ${left ? 'bleiben' : 'fehlen'} ${figure('bilanz', a.balance, unsigned(a.balance))} Euro.`;
   return { left, life, end };
 };
 
-// The answer's sentence, and the figures of a year behind it; with a
-// service life, first whether it pays within it.
+// A payback under two years as a person says it, worked out by the core:
+// " (knapp 7 Monaten)", " (etwa 2 Tagen)".
+const DURATIONS = { monate: ['Monat', 'Monaten'], tage: ['Tag', 'Tagen'] };
+const durationOf = ({ count, unit, nearness }) => {
+  if (unit === '') return '';
+  if (count === '0') return ' (weniger als einem Tag)';
+  return ` (${nearness} ${count} ${counted(count, ...DURATIONS[unit])})`;
+};
+
+// A resale at or above the cost: the sale pays for the new device, which
+// saves from its first day.
+const paidBySale = (a) => {
+  const rest = /^-?0\.00$/.test(a.cost) ? 'genau'
+    : html`und es bleiben ${figure('rest', a.cost, unsigned(a.cost))} Euro übrig`;
+  const then = a.energy.startsWith('-')
+    ? html`Das neue braucht aber mehr Strom (${figure('energie', a.energy, unsigned(a.energy))} kWh im Jahr).`
+    : html`Vom ersten Tag an spart es ${figure('energie', a.energy)} kWh Strom im Wert von ${
+      figure('ersparnis', a.saving)} Euro im Jahr.`;
+  return { short: 'Der Verkauf bezahlt das neue Gerät.', figures: nothing,
+    sentence: html`<p>Der Erlös von ${figure('erloes', a.resale)} Euro für das alte Gerät bezahlt das neue Gerät ${rest}. ${then}</p>` };
+};
+
+// The answer's sentence, its short form (for a phone, where the sentence
+// may be out of sight) and the figures of a year behind it; with a service
+// life, first whether it pays within it.
 const answerOf = (a) => {
-  if (a.kind in ALONE) return { sentence: html`<p>${ALONE[a.kind]}</p>`, figures: nothing };
+  if (a.resale !== '' && (a.kind === 'kosten' || /^-?0\.00$/.test(a.cost))) return paidBySale(a);
+  if (a.kind in ALONE) return { sentence: html`<p>${ALONE[a.kind]}</p>`, short: ALONE[a.kind], figures: nothing };
   const subject = a.hours !== '0'
-    ? html`Bei ${figure('stunden', a.hours)} Stunden täglich macht sich die Investition`
+    ? html`Bei ${figure('stunden', a.hours)} ${counted(a.hours, 'Stunde', 'Stunden')} täglich macht sich die Investition`
     : 'Die Investition macht sich';
   const resale = a.resale === '' ? nothing
     : html`<p>Der Erlös von ${figure('erloes', a.resale)} Euro für das alte Gerät ist von den Kosten abgezogen.</p>`;
   const within = a.life === '' ? null : lifeOf(a);
   if (a.kind !== 'zahlt') {
-    return { figures: resale, sentence: within === null
-      ? html`<p>${subject} nie bezahlt. ${REASONS[a.kind](a)}</p>`
-      : html`<p>${subject} ${within.life} nicht bezahlt, auch danach nie. ${within.end} ${REASONS[a.kind](a)}</p>` };
+    return { figures: resale, short: within === null ? 'Macht sich nie bezahlt.' : 'Macht sich auch in der Nutzungsdauer nie bezahlt.',
+      sentence: within === null
+        ? html`<p>${subject} nie bezahlt. ${REASONS[a.kind](a)}</p>`
+        : html`<p>${subject} ${within.life} nicht bezahlt, auch danach nie. ${within.end} ${REASONS[a.kind](a)}</p>` };
   }
   const more = a.energy.startsWith('-');
   const energy = more ? 'braucht sie' : a.generator ? 'erzeugt sie' : 'spart sie';
@@ -56,11 +86,14 @@ const answerOf = (a) => {
   const interest = /^-?0\.00$/.test(a.interest) ? '.' : html`; die Zinsen auf die Kosten zum Realzins von ${
     figure('realzins', a.rate)} % ${a.interest.startsWith('-') ? 'bringen' : 'kosten'} ${
     figure('zinsen', a.interest, unsigned(a.interest))} Euro, es bleiben ${figure('gewinn', a.gain)} Euro.`;
-  const years = figure('jahre', a.years);
+  const years = html`${figure('jahre', a.years)} Jahren${durationOf(a.duration)}`;
+  const after = `nach ${comma(a.years)} Jahren${durationOf(a.duration)}`;
   return {
-    sentence: within === null ? html`<p>${subject} nach ${years} Jahren bezahlt.</p>`
-      : within.left ? html`<p>${subject} ${within.life} bezahlt, nach ${years} Jahren. ${within.end}</p>`
-        : html`<p>${subject} ${within.life} nicht bezahlt, erst nach ${years} Jahren. ${within.end}</p>`,
+    sentence: within === null ? html`<p>${subject} nach ${years} bezahlt.</p>`
+      : within.left ? html`<p>${subject} ${within.life} bezahlt, nach ${years}. ${within.end}</p>`
+        : html`<p>${subject} ${within.life} nicht bezahlt, erst nach ${years}. ${within.end}</p>`,
+    short: within === null ? `Bezahlt ${after}.`
+      : within.left ? `In der Nutzungsdauer bezahlt, ${after}.` : `In der Nutzungsdauer nicht bezahlt, erst ${after}.`,
     figures: html`<p>Jedes Jahr ${energy} ${figure('energie', a.energy, unsigned(a.energy))} kWh Strom${
       more ? ' mehr' : ''} im Wert von ${figure('ersparnis', a.saving, more ? unsigned(a.saving) : a.saving)} Euro${interest}</p>${resale}`,
   };
@@ -72,9 +105,10 @@ const messageOf = (message) => {
   switch (message.kind) {
   case 'answer': return answerOf(message.answer);
   case 'errors': return { figures: nothing, sentence: message.errors.map(({ text, labels }, i) =>
-    html`<p class="fehler" id=${errorId(i)}>${labels.join(', ')}: ${text}</p>`) };
-  case 'prompt': return { figures: nothing, sentence: html`<p>Noch einzugeben: ${message.labels.join(', ')}.</p>` };
-  default: return { figures: nothing, sentence: nothing };
+    html`<p class="fehler" id=${errorId(i)}>${labels.join(', ')}: ${text}</p>`),
+  short: `Fehler bei ${[...new Set(message.errors.flatMap(({ labels }) => labels))].join(', ')}.` };
+  case 'prompt': return { figures: nothing, short: '', sentence: html`<p>Noch einzugeben: ${message.labels.join(', ')}.</p>` };
+  default: return { figures: nothing, short: '', sentence: nothing };
   }
 };
 export const errorId = (i) => `fehler-${i + 1}`;
@@ -84,10 +118,15 @@ const shellWord = (arg) => (/^[A-Za-z0-9._+\-/=:]+$/.test(arg) ? arg : `'${arg.r
 
 // Everything below the form for a view, with the handlers of its controls.
 const resultView = (view, box, on) => {
-  const { sentence, figures } = messageOf(view.message);
+  const { sentence, figures, short } = messageOf(view.message);
   // Only the sentence is read out when it changes, as a whole, though only a
-  // number of it may change; the figures stay to be read on demand.
+  // number of it may change; the figures stay to be read on demand. Its
+  // short form, at the foot of a phone's screen while the sentence is out
+  // of sight, is for the eye alone. The inputs as text and the link are
+  // for paper.
   return html`
+<p id="kurz" aria-hidden="true" ?hidden=${short === ''}>${short}</p>
+<dl id="eingaben">${view.inputs.map(({ label, value }) => html`<div><dt>${label}:</dt> <dd>${value}</dd></div>`)}</dl>
 <section id="antwort" aria-label="Antwort"><div id="satz" aria-live="polite" aria-atomic="true">${sentence}</div><div id="zahlen">${figures}</div></section>
 <div id="ergebnis" role="region" aria-label="Ergebnistabelle" tabindex="0" ?hidden=${view.table === ''} .innerHTML=${view.table}></div>
 <p id="seitwaerts" hidden>Die Tabelle ist breiter als das Fenster: seitwärts wischen oder mit den Pfeiltasten verschieben.</p>
@@ -101,6 +140,7 @@ const resultView = (view, box, on) => {
 <svg id="diagramm" viewBox="0 0 ${box.width} ${box.height}" role="img" aria-label="Wiedergewinnszeit über dem Strompreis">${
   view.curve === null || view.chartLater ? nothing : chart(view.curve, box)}</svg>
 </figure>
+<p id="link" ?hidden=${view.link === ''}>Diese Rechnung: <span>${view.link}</span></p>
 <details id="rechenbeispiele" @toggle=${on.examples}>
 <summary>Rechenbeispiele</summary>
 <div id="beispiele" role="region" aria-label="Rechenbeispiele" tabindex="0" .innerHTML=${view.examples}></div>
@@ -142,6 +182,29 @@ export const showView = (view, on) => {
   }
   render(resultView(view, CHART_BOX, on), document.getElementById('ausgabe'));
   showScrollSign();
+  watchSentence();
+};
+
+// The short form shows while the sentence is not wholly in sight, and on a
+// phone whose keyboard covers the page's foot, above the keyboard. A field
+// that gets the focus scrolls clear of it (the page's scroll padding): a
+// tap on the short form goes through to what is beneath.
+let watching = false;
+const watchSentence = () => {
+  if (watching) return;
+  watching = true;
+  const short = document.getElementById('kurz');
+  new IntersectionObserver(([entry]) => short.classList.toggle('im-blick', entry.intersectionRatio >= 0.99),
+    { threshold: [0.99] }).observe(document.getElementById('satz'));
+  const viewport = window.visualViewport;
+  const keepAbove = () => {
+    short.style.bottom = `${Math.max(0, innerHeight - viewport.height - viewport.offsetTop)}px`;
+  };
+  viewport?.addEventListener('resize', keepAbove);
+  viewport?.addEventListener('scroll', keepAbove);
+  document.getElementById('eingabe').addEventListener('focusin', (event) => {
+    event.target.scrollIntoView({ block: 'nearest' });
+  });
 };
 
 // A sign where the table is wider than the window: looked at before the

@@ -7,6 +7,8 @@
 //   waitFor(fn, ...) fn's result, once it is not empty
 //   resize(w, h)     the viewport, as near as the engine allows
 //   throttle(rate)   the CPU slowed rate times (Chromium only)
+//   pdf()            the page printed, as PDF bytes (Chromium and Firefox)
+//   dark()           the next loads in a dark colour scheme (Chromium only)
 //   stop()
 import { spawn } from 'node:child_process';
 import { existsSync } from 'node:fs';
@@ -37,7 +39,7 @@ const poll = async (get) => {
   throw new Error('the page did not get ready');
 };
 
-async function puppeteerTab(options) {
+async function puppeteerTab(options, chromium = false) {
   const browser = await puppeteer.launch({ headless: true, ...options });
   const page = await browser.newPage();
   page.on('pageerror', (e) => { throw new Error(`script error: ${e.message}`); });
@@ -61,6 +63,8 @@ async function puppeteerTab(options) {
     resize: (width, height) => page.setViewport({ width, height }),
     // Chromium only: the CPU slowed by this factor, as DevTools does.
     throttle: (rate) => page.emulateCPUThrottling(rate),
+    pdf: () => page.pdf({ preferCSSPageSize: true }),
+    dark: chromium ? () => page.emulateMediaFeatures([{ name: 'prefers-color-scheme', value: 'dark' }]) : undefined,
     stop: () => browser.close(),
   };
 }
@@ -121,7 +125,7 @@ export const CHROMIUM_ARGS = ['--no-sandbox', '--disable-gpu', '--disable-quic',
 
 export const ENGINES = [
   { name: 'Chromium', start: () => (existsSync(CHROMIUM)
-    ? puppeteerTab({ executablePath: CHROMIUM, args: CHROMIUM_ARGS }) : `${CHROMIUM} missing`) },
+    ? puppeteerTab({ executablePath: CHROMIUM, args: CHROMIUM_ARGS }, true) : `${CHROMIUM} missing`) },
   { name: 'Firefox', start: () => (existsSync(FIREFOX)
     ? puppeteerTab({ browser: 'firefox', executablePath: FIREFOX }) : `${FIREFOX} missing`) },
   { name: 'WebKit', start: () => ([WEBKIT_DRIVER, MINIBROWSER, '/usr/bin/xvfb-run'].every(existsSync)

@@ -82,6 +82,16 @@ const CASES = [
     'hinterher-einheit': 'kWh/Jahr' }, args: ['800', '0.329', shortestFloat(420 / 8.76), shortestFloat(140 / 8.76)],
   own: 'vorher-kwh=420&hinterher-kwh=140&strompreis-ct=32.9', notes: { strompreis: /^= 0,329 Eu\/kWh$/ } },
   { typed: ['100', '35', '50', '40'], args: ['100', '35', '50', '40'], notes: { strompreis: /Cent gemeint\?/ } },
+  // Counts that agree with their nouns; a short payback in months or days;
+  // a resale that pays for the new device.
+  { typed: ['100', '0.24', '50', '40', '', '', '1'], page: { nutzungsdauer: '1' }, args: ['100', '0.24', '50', '40', '-a', '1'],
+    own: 'nutzungsdauer=1', life: 1, says: /^Bei 1 Stunde täglich .* in der Nutzungsdauer von 1 Jahr nicht bezahlt/ },
+  { typed: ['100', '0.24', '150', '65'], args: ['100', '0.24', '150', '65'], says: /nach 0,56 Jahren \(knapp 7 Monaten\) bezahlt/ },
+  { typed: ['1', '0.3', '70', '0'], args: ['1', '0.3', '70', '0'], says: /nach 0,01 Jahren \(etwa 2 Tagen\) bezahlt/ },
+  { typed: ['800', '0.35', '420', '140'], page: { 'vorher-einheit': 'kWh/Jahr', 'hinterher-einheit': 'kWh/Jahr', erloes: '900' },
+    args: ['-100', '0.35', shortestFloat(420 / 8.76), shortestFloat(140 / 8.76)],
+    own: 'vorher-kwh=420&hinterher-kwh=140&kosten=800&erloes=900',
+    says: /^Der Erlös von 900,00 Euro für das alte Gerät bezahlt das neue Gerät und es bleiben 100,00 Euro übrig\. Vom ersten Tag an spart es 280,00 kWh/ },
 ];
 const STATES = { empty: '', result: '#100%200.24%2050%2040%20-z%205%20-a%208', error: '#100%200.24%2050%2050',
   label: '#750%200.35%2047.945206%2015.981735&vorher-kwh=420&hinterher-kwh=140&kosten=800&erloes=50&nutzungsdauer=15',
@@ -127,6 +137,19 @@ const inject = (source) => { const s = document.createElement('script'); s.textC
 const axeViolations = (tags, rules) => window.axe.run(document, { runOnly: { type: 'tag', values: tags },
   rules: Object.fromEntries(rules.map((rule) => [rule, { enabled: true }])) })
   .then((r) => r.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`));
+// Where the answer is in sight once the frame after the last keystroke is
+// drawn: its short form at the screen's foot, or else the sentence; and
+// whether the short form covers the focused field or its label.
+const inSight = () => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(() => {
+  const short = document.getElementById('kurz'), sentence = document.getElementById('satz');
+  const shown = getComputedStyle(short).display === 'none' ? sentence : short;
+  const box = shown.getBoundingClientRect(), line = shown.firstElementChild?.getClientRects()[0] ?? box;
+  const focused = document.activeElement.matches('input, select') ? document.activeElement : null;
+  const label = focused && document.querySelector(`label[for="${focused.id}"]`);
+  const covers = (e) => shown === short && e !== null && ((r) => r.bottom > box.top && r.top < box.bottom)(e.getBoundingClientRect());
+  resolve({ which: shown.id, text: shown.textContent, top: Math.min(box.top, line.top), bottom: Math.min(box.bottom, line.bottom),
+    height: window.visualViewport?.height ?? innerHeight, covers: covers(focused) || covers(label) });
+})));
 const answerBox = () => { const r = document.getElementById('antwort').getBoundingClientRect();
   return { left: r.left, right: r.right, width: document.documentElement.clientWidth }; };
 
@@ -200,8 +223,10 @@ async function check(tab) {
           assert.ok(Number(years) >= Math.min(...bounds) - 0.005 && Number(years) <= Math.max(...bounds) + 0.005, what);
         }
       } else {
-        assert.match(got.answer, /nie bezahlt|keine|nichts/, what);
+        assert.match(got.answer, /nie bezahlt|keine|nichts|bezahlt das neue Gerät/, what);
       }
+      if (c.says !== undefined) assert.match(got.answer, c.says, what);
+      assert.doesNotMatch(got.answer, /\binf\b|\bnan\b|\de[+-]?\d/i, what);
       checkChart(now, what);
     } else {
       assert.deepEqual(now.errors, errorsOf(expected.text), what);
@@ -305,7 +330,59 @@ async function check(tab) {
       assert.ok(box.left >= 0 && box.right <= box.width, `${name} at ${width} px: answer inside`);
     }
   }
+  // Dark, in the engine that can ask for it: no accessibility violation either.
+  if (tab.dark !== undefined) {
+    await tab.dark();
+    for (const [width, height] of [[360, 800], [1280, 900]]) {
+      await tab.resize(width, height);
+      for (const [name, hash] of Object.entries(STATES)) {
+        await tab.load(url + hash);
+        await tab.run(inject, axeSource);
+        assert.deepEqual(await tab.run(axeViolations, AXE_TAGS, AXE_RULES), [], `dark: ${name} at ${width} px`);
+      }
+    }
+  }
   assert.deepEqual((await tab.run(state)).outside, []);
+
+  // On a phone, with and without its keyboard up: once the four numbers are
+  // in, the answer (or its short form) is in sight after each field typed,
+  // and never over the field or its label; so it is at once for a link.
+  const typing = [['kosten', '800'], ['strompreis', '0,35'], ['vorher', '420'], ['hinterher', '140'],
+    ['zins', '4'], ['inflation', '2'], ['betriebsdauer', '12'], ['erloes', '50'], ['nutzungsdauer', '15']];
+  for (const [width, height] of [[360, 740], [360, 400]]) {
+    await tab.resize(width, height);
+    await tab.load(url);
+    for (const [i, [id, text]] of typing.entries()) {
+      await tab.replace(id, text);
+      if (i < 3) continue;
+      const years = lastYears(tableOf((await tab.run(state)).command.split(' ').slice(1)));
+      const sight = await tab.run(inSight), what = `${width}x${height} after ${id}: ${JSON.stringify(sight)}`;
+      assert.ok(sight.top >= 0 && sight.bottom <= sight.height, what);
+      assert.ok(sight.text.includes(years.replace('.', ',')), what);
+      assert.ok(!sight.covers, what);
+    }
+    await tab.load(url + STATES.result);
+    const sight = await tab.run(inSight);
+    const linked = lastYears(tableOf(decodeURIComponent(STATES.result.slice(1)).split(' ')));
+    assert.ok(sight.top >= 0 && sight.bottom <= sight.height && sight.text.includes(linked.replace('.', ',')),
+      `link at ${width}x${height}: ${JSON.stringify(sight)}`);
+  }
+
+  // On paper: one sheet, with the answer's sentence and the link written out.
+  if (tab.pdf !== undefined) {
+    await tab.resize(1280, 900);
+    await tab.load(url + STATES.label);
+    const sentence = (await tab.run(shown)).answer.split('.')[0];
+    const file = join(mkdtempSync(join(tmpdir(), 'wgz-print-')), 'seite.pdf');
+    writeFileSync(file, await tab.pdf());
+    assert.match(spawnSync('pdfinfo', [file]).stdout.toString(), /^Pages:\s+1$/m);
+    // (Firefox's PDF may join "fi" into one ligature.)
+    const printed = spawnSync('pdftotext', ['-layout', file, '-']).stdout.toString().normalize('NFKC').replace(/\s+/g, ' ');
+    assert.ok(printed.includes(sentence.replace(/\s+/g, ' ')), printed);
+    assert.ok(printed.replace(/ /g, '').includes(`${url}${STATES.label}`), printed);
+    assert.match(printed, /Kosten: 800 Euro/);
+    assert.doesNotMatch(printed, /Kopieren|Rechenbeispiele|leer:/);
+  }
 }
 
 let ran = 0;
