@@ -15,6 +15,7 @@ namespace {
 
 constexpr double PERCENT = 100;
 constexpr double HOURS_PER_DAY = 24;
+constexpr double WATTS_PER_KW = 1000;
 constexpr double KWH_PER_WATT_YEAR = 8.76;       // 8760 h a year / 1000 W a kW
 constexpr double KWH_PER_WATT_YEAR_X100 = 876;   // the same, times PERCENT
 constexpr double INTEREST_DIVISOR = -100;        // interest is a cost
@@ -55,6 +56,11 @@ float averagePower(float kwhPerYear)
 	return static_cast<float>(static_cast<double>(kwhPerYear) / KWH_PER_WATT_YEAR);
 }
 
+float dailyPower(float kwhPerDay)
+{
+	return static_cast<float>(static_cast<double>(kwhPerDay) * WATTS_PER_KW / HOURS_PER_DAY);
+}
+
 float netCost(float cost, float resale)
 {
 	return static_cast<float>(static_cast<double>(cost) - static_cast<double>(resale));
@@ -63,6 +69,14 @@ float netCost(float cost, float resale)
 float euroPrice(double centsPerKwh)
 {
 	return static_cast<float>(centsPerKwh / PERCENT);
+}
+
+double lifetimeCost(float serviceYears, float cost, float price, float power,
+                    float realRatePercent)
+{
+	double electricity = yearlySaving(yearlyEnergy(power, 0), price);
+	return static_cast<double>(cost) +
+	       static_cast<double>(serviceYears) * (electricity - yearlyInterest(cost, realRatePercent));
 }
 
 double lifetimeBalance(float serviceYears, double yearlyGain, float cost)

@@ -23,12 +23,19 @@ double yearlyInterest(float cost, float realRatePercent);
 // life, the yearly net gain (saving plus interest) over its years less the
 // cost (negative: what is missing).
 float averagePower(float kwhPerYear);
+// The same for a device measured in kWh a day, as plug-in meters give it.
+float dailyPower(float kwhPerDay);
 float netCost(float cost, float resale);
 double lifetimeBalance(float serviceYears, double yearlyGain, float cost);
 // A price given in cents a kWh, in euros a kWh as the float a price
 // argument is read as. The cents come as written, not as a float: rounded
 // twice, 32.9 cents would become 0.32899997 euros rather than 0.329.
 float euroPrice(double centsPerKwh);
+// What one of several devices costs over a service life, to compare them:
+// its cost, and for every year the electricity it draws at the power given
+// and the interest on its cost at the real rate, as paybackYears charges it.
+double lifetimeCost(float serviceYears, float cost, float price, float power,
+                    float realRatePercent);
 
 // Years until the saving has paid back the cost; +inf when the net yearly
 // gain is exactly zero, negative when it is negative.

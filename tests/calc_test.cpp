@@ -85,6 +85,31 @@ TEST(AveragePower, IsTheInverseOfYearlyEnergy)
 	EXPECT_EQ(averagePower(876.0f), 100.0f);
 }
 
+// A device measured with a plug-in meter: a day's kWh, 365 times a year.
+TEST(DailyPower, GivesTheDaysEnergyOverAYear)
+{
+	for (float kwh : {1.1f, 0.25f, 24.0f, -3.0f})
+		EXPECT_NEAR(yearlyEnergy(dailyPower(kwh), 0) / (365.0 * static_cast<double>(kwh)), 1.0, 1e-7) << kwh;
+	EXPECT_EQ(dailyPower(2.25f), 93.75f);
+}
+
+// Three fridges over ten years at 0.27 Eu/kWh, as a published comparison
+// adds them up by hand; and an offer against keeping the old device
+// differs by the balance of buying it.
+TEST(LifetimeCost, AddsCostElectricityAndInterest)
+{
+	const struct {
+		float cost, kwh;
+		const char *total;
+	} fridges[] = {{200, 190, "713.00"}, {300, 143, "686.10"}, {450, 95, "706.50"}};
+	for (const auto &f : fridges)
+		EXPECT_EQ(twoDecimals(lifetimeCost(10, f.cost, 0.27f, averagePower(f.kwh), 0)), f.total) << f.cost;
+	float before = averagePower(420), after = averagePower(140);
+	double gain = yearlySaving(yearlyEnergy(before, after), 0.35f) + yearlyInterest(800, 4);
+	EXPECT_NEAR(lifetimeCost(15, 0, 0.35f, before, 4) - lifetimeCost(15, 800, 0.35f, after, 4),
+	            lifetimeBalance(15, gain, 800), 1e-9);
+}
+
 // A price in cents is the float its euro figure reads as: 32.9 cents, once
 // rounded to float, would be 0.32899997 euros.
 TEST(EuroPrice, IsTheFloatOfTheEuroFigure)
