@@ -135,3 +135,51 @@ export const chartCaption = ({ points, marked, markedText }) => {
   return `Ihr Preis ${numberText(entered.price)} Eu/kWh: ${pays(entered) ? `${coreText(markedText)} Jahre`
     : 'zahlt sich nie aus'}`;
 };
+
+// Lines told apart without colour: a dash pattern each, and a label.
+const DASHES = ['', '10 5', '3 4', '14 4 3 4'];
+
+// The SVG's content for offers compared ({ end, lines, points }): each
+// option's cost over the years as a line from its price at year 0 to its
+// whole cost at the end, labelled at its end; the catch-up points marked.
+// Room right of the plot for the lines' names, which are cut to fit.
+const NAME_ROOM = 110;
+const NAME_LENGTH = 12;
+const shortName = (name) => (name.length > NAME_LENGTH ? `${name.slice(0, NAME_LENGTH - 1)}…` : name);
+export const comparisonChart = ({ end, lines, points }, box) => {
+  const left = MARGIN.left, right = box.width - MARGIN.right - NAME_ROOM;
+  const top = MARGIN.top, bottom = box.height - MARGIN.bottom;
+  const highest = Math.max(...lines.flatMap((line) => [line.start, line.end]));
+  const costs = axis(highest > 0 ? highest : 1, bottom - top, LABEL_ROOM.years);
+  const years = { values: ticks(0, end, Math.max(2, Math.floor((right - left) / LABEL_ROOM.price))) };
+  const x = (value) => left + (right - left) * value / end;
+  const y = (value) => bottom - (bottom - top) * Math.max(0, value) / costs.top;
+  // Names beside the lines' ends, moved apart where two would overlap.
+  const labels = lines.map((line, i) => ({ i, at: y(line.end) })).sort((a, b) => a.at - b.at);
+  labels.forEach((label, k) => { if (k > 0) label.at = Math.max(label.at, labels[k - 1].at + 20); });
+  return svg`
+    ${costs.values.map((value) => svg`
+      <line class="gitter" x1=${left} x2=${right} y1=${fixed(y(value))} y2=${fixed(y(value))}></line>
+      <text class="kosten" x=${left - 6} y=${fixed(y(value))} text-anchor="end" dominant-baseline="middle"
+        >${numberText(value)}</text>`)}
+    ${years.values.map((value) => svg`
+      <text class="jahr" x=${fixed(x(value))} y=${bottom + 18} text-anchor=${x(value) > right - 30 ? 'end' : 'middle'}
+        >${numberText(value)}</text>`)}
+    <line class="achse" x1=${left} y1=${bottom} x2=${right} y2=${bottom}></line>
+    <line class="achse" x1=${left} y1=${top} x2=${left} y2=${bottom}></line>
+    <text x=${(left + right) / 2} y=${bottom + 44} text-anchor="middle">Jahre</text>
+    <text transform="translate(18 ${(top + bottom) / 2}) rotate(-90)" text-anchor="middle"
+      >Kosten bis dahin (Euro)</text>
+    ${lines.map((line, i) => svg`
+      <line class="gesamt" x1=${left} y1=${fixed(y(line.start))} x2=${right} y2=${fixed(y(line.end))}
+        stroke-dasharray=${DASHES[i]} data-von=${line.start} data-bis=${line.end}></line>`)}
+    ${labels.map(({ i, at }) => svg`
+      <line class="gesamt" x1=${right + 4} x2=${right + 24} y1=${fixed(at)} y2=${fixed(at)} stroke-dasharray=${DASHES[i]}></line>
+      <text class="name" x=${right + 28} y=${fixed(at)} dominant-baseline="middle">${shortName(lines[i].name)}</text>`)}
+    ${points.map((point) => svg`
+      <circle class="punkt" cx=${fixed(x(point.years))} cy=${fixed(y(point.cost))} r="5"
+        data-jahre=${point.years} data-kosten=${point.cost}></circle>`)}`;
+};
+
+export const comparisonCaption = ({ end, points }) => `Kosten über ${numberText(end)} Jahre${
+  points.length > 0 ? '; Punkte: wo ein teureres Gerät seinen Mehrpreis hereingeholt hat' : ''}`;

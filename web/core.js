@@ -87,6 +87,15 @@ export const openCore = async () => {
     // ('zahl': no number, 'unendlich': no finite result, 'bereich': out of
     // range), else what the command line and the page show for it.
     yearlyPower: (kwh) => value(withText(kwh, module._wgz_yearly_power)),
+    dailyPower: (kwh) => value(withText(kwh, module._wgz_daily_power)),
+    // A further offer's cost or power, read in full.
+    offerValue: (text, isCost) => value(withText(text, (address) => module._wgz_offer_value(address, isCost ? 1 : 0))),
+    // Which of two costs is dearer (1: the first, -1: the second, 0:
+    // neither) and the extra price, for a command line and as shown.
+    costDifference: (first, second) => {
+      const order = withText(first, (a) => withText(second, (b) => module._wgz_cost_difference(a, b)));
+      return { order, text: text(module._wgz_value_text()), shown: text(module._wgz_value_shown()) };
+    },
     netCost: (cost, resale) => value(withText(cost, (a) => withText(resale, (b) => module._wgz_net_cost(a, b)))),
     centPrice: (cents) => value(withText(cents, module._wgz_cent_price)),
     // Whether a price in Eu/kWh is so high that cents were likely meant.
@@ -94,6 +103,25 @@ export const openCore = async () => {
     serviceLife: (years) => {
       const check = withText(years, module._wgz_service_life);
       return check !== 0 ? { problem: PROBLEMS[check] } : { text: years, shown: years };
+    },
+
+    // Options compared over years ('' for none): shared, the values of the
+    // command line they share ({ price, interest, inflation, hours }, ''
+    // where not given); options, each { cost, power } as a run reads them.
+    // Each option's figures by name, its rank (1: cheapest over the years),
+    // the cheapest one's index (-1 without years) and how much less it costs
+    // than the next.
+    compare: (shared, options, years) => {
+      withText(shared.price, (price) => withText(shared.interest, (interest) => withText(shared.inflation,
+        (inflation) => withText(shared.hours, (hours) => module._wgz_compare_shared(price, interest, inflation, hours)))));
+      for (const { cost, power } of options) withText(cost, (c) => withText(power, (p) => module._wgz_compare_option(c, p)));
+      const cheapest = withText(years, module._wgz_compare);
+      const figure = (i, name) => withText(name, (address) => text(module._wgz_option_figure(i, address)));
+      return {
+        cheapest, margin: text(module._wgz_compare_margin()),
+        options: options.map((_, i) => ({ cost: figure(i, 'kosten'), kwh: figure(i, 'kwh'), electricity: figure(i, 'strom'),
+          total: figure(i, 'gesamt'), rank: module._wgz_option_rank(i) })),
+      };
     },
 
     // Payback times over the electricity price, the index of the entered

@@ -3,6 +3,7 @@
 // means a decimal point in both; a field reads numbers as people in Germany
 // write them (numbers.js), a link as the program does.
 import { asTyped, readNumber } from './numbers.js';
+import { nameOf, offerCount, setOffers } from './offers.js';
 
 const byId = (id) => document.getElementById(id);
 
@@ -19,7 +20,12 @@ const asPoint = (text) => text.replace(/,/g, '.');
 const problemOf = (text) => (text.length > LONGEST ? { reason: 'lang', length: text.length }
   : text.includes('\0') ? { reason: 'null' } : null);
 
-export const labelOf = (id) => document.querySelector(`label[for="${id}"]`).textContent;
+// A field's label; in a further offer, with the offer's name.
+export const labelOf = (id) => {
+  const label = document.querySelector(`label[for="${id}"]`).textContent;
+  const offer = byId(id).closest('fieldset.angebot');
+  return offer === null ? label : `${offer.querySelector('legend').textContent}: ${label}`;
+};
 
 // The field an argument word of an error is about: an option or a position.
 export const fieldFor = (word) => OPTION_FIELDS.find(({ option }) => option === word)?.id
@@ -35,18 +41,24 @@ const refused = new Map();
 // price's unit.
 const PAGE_FIELDS = ['erloes', 'nutzungsdauer'];
 const POWERS = ['vorher', 'hinterher'];
-const YEARLY = 'kWh/Jahr';
 const CENTS = 'ct/kWh';
+// A power given as energy over a time, converted by the core, and its key
+// in the link: kWh a year as on an energy label, kWh a day as measured.
+const ENERGIES = { 'kWh/Jahr': { convert: 'yearlyPower', key: 'kwh' }, 'kWh/Tag': { convert: 'dailyPower', key: 'kwh-tag' } };
 const unitOf = (id) => byId(`${id}-einheit`).value;
 // The unit sign that may follow a field's number (see numbers.js), and the
 // unit of each field without a unit choice.
-const SIGNS = { kosten: 'euro', erloes: 'euro', zins: 'prozent', inflation: 'prozent' };
-const UNITS = { kosten: 'Euro', erloes: 'Euro', zins: '%', inflation: '%', betriebsdauer: 'Stunden', nutzungsdauer: 'Jahre' };
+const SIGNS = { kosten: 'euro', erloes: 'euro', zins: 'prozent', inflation: 'prozent',
+  'angebot2-kosten': 'euro', 'angebot3-kosten': 'euro' };
+const UNITS = { kosten: 'Euro', erloes: 'Euro', zins: '%', inflation: '%', betriebsdauer: 'Stunden', nutzungsdauer: 'Jahre',
+  'angebot2-kosten': 'Euro', 'angebot3-kosten': 'Euro' };
 const unitFor = (id) => UNITS[id] ?? unitOf(id);
 // The page's own values where the form gives none; read: the fields whose
 // value was read otherwise than typed, and as what.
+// offers: with more than one, each { name, cost, power } as the command
+// lines take them, the first the form's own.
 export const NO_PAGE_VALUES = Object.freeze({ life: '', resale: '', powers: {}, yearly: false,
-  read: {}, price: '', unusual: false, own: '' });
+  read: {}, price: '', unusual: false, own: '', offers: [] });
 
 // The arguments as the form gives them (an empty option is not given), the
 // required fields still empty, the fields whose value cannot be used, and
@@ -74,22 +86,29 @@ export const readForm = (core) => {
     problems.push({ id, reason: result.problem });
     return { text: '', shown: '' };
   };
-  const texts = Object.fromEntries([...REQUIRED_FIELDS, ...OPTION_FIELDS.map(({ id }) => id), ...PAGE_FIELDS]
+  const offers = Array.from({ length: offerCount() - 1 }, (_, i) => i + 2);
+  const offerIds = offers.flatMap((n) => [`angebot${n}-kosten`, `angebot${n}-leistung`]);
+  const texts = Object.fromEntries([...REQUIRED_FIELDS, ...OPTION_FIELDS.map(({ id }) => id), ...PAGE_FIELDS, ...offerIds]
     .map((id) => [id, value(id)]));
-  // A yearly figure holds how long the device runs: no operating time then.
+  const powers = [...POWERS, ...offers.map((n) => `angebot${n}-leistung`)];
+  // A figure of energy holds how long the device runs: no operating time then.
   const own = new URLSearchParams(), page = { ...NO_PAGE_VALUES, powers: {}, read,
-    yearly: POWERS.some((id) => unitOf(id) === YEARLY) };
+    yearly: powers.some((id) => unitOf(id) in ENERGIES) };
+  // Offers compared with each other need no old device.
   const args = REQUIRED_FIELDS.map((id) => {
-    if (texts[id] === '') missing.push(id);
+    if (texts[id] === '' && !(id === 'vorher' && offers.length > 0)) missing.push(id);
     return texts[id];
   });
-  for (const [i, id] of POWERS.entries()) {
-    if (unitOf(id) !== YEARLY || texts[id] === '') continue;
-    const power = made(id, core.yearlyPower(texts[id]));
-    args[2 + i] = power.text;
-    if (power.shown !== '') page.powers[id] = power.shown;
-    own.set(`${id}-kwh`, texts[id]);
-  }
+  // A power as the command line takes it, in W.
+  const power = (id) => {
+    const energy = ENERGIES[unitOf(id)];
+    if (energy === undefined || texts[id] === '') return texts[id];
+    const converted = made(id, core[energy.convert](texts[id]));
+    if (converted.shown !== '') page.powers[id] = converted.shown;
+    own.set(`${id}-${energy.key}`, texts[id]);
+    return converted.text;
+  };
+  [args[2], args[3]] = [power('vorher'), power('hinterher')];
   if (unitOf('strompreis') === CENTS && texts.strompreis !== '') {
     const price = made('strompreis', core.centPrice(texts.strompreis));
     [args[1], page.price] = [price.text, price.shown];
@@ -110,23 +129,49 @@ export const readForm = (core) => {
   for (const { id, option } of OPTION_FIELDS) {
     if (texts[id] !== '' && !(page.yearly && option === '-a')) args.push(option, texts[id]);
   }
+  // Further offers: each its cost less the resale, and its power.
+  if (offers.length > 0) {
+    own.set('angebote', offerCount());
+    page.offers = [{ name: nameOf(1), cost: args[0], power: args[3] }];
+    if (byId('angebot1-name').value.trim() !== '') own.set('angebot1-name', byId('angebot1-name').value.trim());
+    for (const n of offers) {
+      const [costId, powerId] = [`angebot${n}-kosten`, `angebot${n}-leistung`];
+      for (const id of [costId, powerId]) if (texts[id] === '') missing.push(id);
+      if (byId(`angebot${n}-name`).value.trim() !== '') own.set(`angebot${n}-name`, byId(`angebot${n}-name`).value.trim());
+      let cost = texts[costId] === '' ? '' : made(costId, core.offerValue(texts[costId], true)).text;
+      if (cost !== '') own.set(costId, texts[costId]);
+      if (cost !== '' && texts.erloes !== '') cost = made('erloes', core.netCost(cost, texts.erloes)).text;
+      const energy = ENERGIES[unitOf(powerId)];
+      const watts = energy !== undefined || texts[powerId] === '' ? power(powerId)
+        : made(powerId, core.offerValue(texts[powerId], false)).text;
+      if (energy === undefined && watts !== '') own.set(powerId, texts[powerId]);
+      page.offers.push({ name: nameOf(n), cost, power: watts });
+    }
+  }
   page.own = own.toString();
   return { args, missing, problems, page, own: page.own };
 };
 
-// The four numbers from their places, each option from its last occurrence;
-// then the page's own values from the link's own part.
 // The fields that hold a value, as text for paper: "Kosten: 800 Euro", in
 // the form's order, each number as read.
 const NAMES = { kosten: 'Kosten', erloes: 'Erlös für das alte Gerät', strompreis: 'Strompreis',
   vorher: 'Leistung vorher', hinterher: 'Leistung hinterher', zins: 'Zins', inflation: 'Inflation',
   betriebsdauer: 'Tägliche Betriebsdauer', nutzungsdauer: 'Nutzungsdauer' };
-export const describeForm = () => Object.entries(NAMES).flatMap(([id, label]) => {
+const shownValue = (id) => {
   const field = byId(id), { text } = readNumber(field.value, SIGNS[id]);
-  return text === '' || field.disabled ? [] : [{ label, value: `${text.replace('.', ',')} ${unitFor(id)}` }];
-});
+  return text === '' || field.disabled ? '' : `${text.replace('.', ',')} ${unitFor(id)}`;
+};
+export const describeForm = () => {
+  const offers = Array.from({ length: offerCount() - 1 }, (_, i) => i + 2);
+  const names = offerCount() > 1 ? { ...NAMES, kosten: `Kosten (${nameOf(1)})`, hinterher: `Leistung (${nameOf(1)})` } : NAMES;
+  return [...Object.entries(names).map(([id, label]) => ({ label, value: shownValue(id) })),
+    ...offers.map((n) => ({ label: nameOf(n), value: [`angebot${n}-kosten`, `angebot${n}-leistung`].map(shownValue)
+      .filter((text) => text !== '').join(', ') }))].filter(({ value }) => value !== '');
+};
 
-// Each value as it must stand in its field to be read as the link means it.
+// The four numbers from their places, each option from its last occurrence;
+// then the page's own values from the link's own part. Each value as it
+// must stand in its field to be read as the link means it.
 export const fillForm = (args, own = new URLSearchParams()) => {
   const fill = (id, text) => { byId(id).value = asTyped(text); };
   REQUIRED_FIELDS.forEach((id, i) => fill(id, args[i] ?? ''));
@@ -136,11 +181,20 @@ export const fillForm = (args, own = new URLSearchParams()) => {
   }
   for (const id of PAGE_FIELDS) fill(id, own.get(id) ?? '');
   if (own.has('kosten')) fill('kosten', own.get('kosten'));
-  const units = [...POWERS.map((id) => [id, `${id}-kwh`, YEARLY, 'W']), ['strompreis', 'strompreis-ct', CENTS, 'Eu/kWh']];
-  for (const [id, key, unit, plain] of units) {
-    byId(`${id}-einheit`).value = own.has(key) ? unit : plain;
-    if (own.has(key)) fill(id, own.get(key));
+  setOffers(Number(own.get('angebote') ?? 1));
+  const offers = Array.from({ length: offerCount() }, (_, i) => i + 1);
+  for (const n of offers) byId(`angebot${n}-name`).value = own.get(`angebot${n}-name`) ?? '';
+  for (const n of offers.slice(1)) {
+    for (const id of [`angebot${n}-kosten`, `angebot${n}-leistung`]) fill(id, own.get(id) ?? '');
   }
+  const powers = [...POWERS, ...offers.slice(1).map((n) => `angebot${n}-leistung`)];
+  for (const id of powers) {
+    const [unit, energy] = Object.entries(ENERGIES).find(([, { key }]) => own.has(`${id}-${key}`)) ?? ['W'];
+    byId(`${id}-einheit`).value = unit;
+    if (energy !== undefined) fill(id, own.get(`${id}-${energy.key}`));
+  }
+  byId('strompreis-einheit').value = own.has('strompreis-ct') ? CENTS : 'Eu/kWh';
+  if (own.has('strompreis-ct')) fill('strompreis', own.get('strompreis-ct'));
 };
 
 // A link holds the arguments percent-encoded, separated by "%20", and the

@@ -82,6 +82,23 @@ constexpr float HIGHEST_USUAL_PRICE = 2;
 char valueText[TEXT_SIZE];
 char valueShown[FIGURE_SIZE];
 
+// A comparison of devices over a number of years: the shared values of a
+// command line, and each option's cost and power (the old device kept has
+// no cost), with what it comes to.
+constexpr int MOST_OPTIONS = 4;
+struct CompareOption {
+	float cost;
+	float power;
+	char texts[4][FIGURE_SIZE];  // as COMPARE_FIGURES names them
+	int rank;
+};
+constexpr const char *COMPARE_FIGURES[] = {"kosten", "kwh", "strom", "gesamt"};
+PaybackInput compareInput;
+ResultOptions compareOptions;
+CompareOption compareOptionList[MOST_OPTIONS];
+int compareCount = 0;
+char compareMargin[FIGURE_SIZE];
+
 float curvePrices[CURVE_POINTS];
 float curveYears[CURVE_POINTS];
 char curveText[TEXT_SIZE];
@@ -466,6 +483,152 @@ EMSCRIPTEN_KEEPALIVE int wgz_cent_price(const char *centsPerKwh)
 EMSCRIPTEN_KEEPALIVE int wgz_price_unusual(const char *price)
 {
 	return toFloat(price) > HIGHEST_USUAL_PRICE ? 1 : 0;
+}
+
+// A power measured in kWh a day: as wgz_yearly_power.
+EMSCRIPTEN_KEEPALIVE int wgz_daily_power(const char *kwhPerDay)
+{
+	float energy;
+	if (!readWhole(kwhPerDay, energy))
+		return VALUE_NO_NUMBER;
+	float power = dailyPower(energy);
+	if (!std::isfinite(power))
+		return VALUE_NOT_FINITE;
+	keepShortest(power);
+	std::snprintf(valueShown, FIGURE_SIZE, "%.1f", static_cast<double>(power));
+	return VALUE_OK;
+}
+
+// A further offer's cost (not negative) or power (any sign), read in full:
+// in wgz_value_text and wgz_value_shown as the command line gives it.
+// Returns a ValueCheck.
+EMSCRIPTEN_KEEPALIVE int wgz_offer_value(const char *text, int isCost)
+{
+	float value;
+	if (!readWhole(text, value))
+		return VALUE_NO_NUMBER;
+	if (!std::isfinite(value))
+		return VALUE_NOT_FINITE;
+	if (isCost != 0 && value < 0)
+		return VALUE_OUT_OF_RANGE;
+	keepShortest(value);
+	std::snprintf(valueShown, FIGURE_SIZE, "%s", valueText);
+	return VALUE_OK;
+}
+
+// Which of two costs (read as a run reads a cost) is dearer: 1 the first,
+// -1 the second, 0 neither; the extra price in wgz_value_text, as the cost
+// of the command line that pays it back, and in wgz_value_shown as the
+// table prints money.
+EMSCRIPTEN_KEEPALIVE int wgz_cost_difference(const char *first, const char *second)
+{
+	float a = toFloat(first), b = toFloat(second);
+	float extra = a > b ? netCost(a, b) : netCost(b, a);
+	keepShortest(extra);
+	std::snprintf(valueShown, FIGURE_SIZE, "%.2f", static_cast<double>(extra));
+	return a > b ? 1 : a < b ? -1 : 0;
+}
+
+// A comparison begins with the values all options share, each read as a
+// run reads it ("" for an option not given): price, interest, inflation,
+// daily hours.
+EMSCRIPTEN_KEEPALIVE void wgz_compare_shared(const char *price, const char *interest,
+                                             const char *inflation, const char *hours)
+{
+	compareInput = PaybackInput{};
+	compareOptions = ResultOptions{};
+	compareCount = 0;
+	compareInput.price = toFloat(price);
+	compareOptions.haveInterest = *interest != '\0';
+	compareOptions.haveInflation = *inflation != '\0';
+	compareOptions.haveHours = *hours != '\0';
+	compareInput.interestRate = compareOptions.haveInterest ? toFloat(interest) : 0;
+	compareInput.inflationRate = compareOptions.haveInflation ? toFloat(inflation) : 0;
+	if (compareOptions.haveHours)
+		compareInput.hoursPerDay = toFloat(hours);
+}
+
+// One option: its cost and its power, as a run reads them (with the daily
+// hours, converted as the table's last row converts them). Returns its
+// index, -1 when there are already as many as a comparison holds.
+EMSCRIPTEN_KEEPALIVE int wgz_compare_option(const char *cost, const char *power)
+{
+	if (compareCount == MOST_OPTIONS)
+		return -1;
+	PaybackInput in = compareInput;
+	in.powerBefore = toFloat(power);
+	in.dutyPowerBefore = dutyPower(in.powerBefore, in.hoursPerDay);
+	CompareOption &option = compareOptionList[compareCount];
+	option.cost = toFloat(cost);
+	option.power = lastResultRow(in, compareOptions).powerBefore;
+	return compareCount++;
+}
+
+// What each option comes to over the years given (read in full; "" or a
+// text that is no number: none), as the table prints money: its cost
+// ("kosten"), its kWh a year ("kwh"), their price a year ("strom") and its
+// whole cost over the years ("gesamt", "" without years); and its rank, 1
+// for the cheapest over the years. Returns the cheapest option's index,
+// -1 without years.
+EMSCRIPTEN_KEEPALIVE int wgz_compare(const char *years)
+{
+	float span = 0;
+	bool overYears = readWhole(years, span);
+	PaybackInput in = compareInput;
+	in.powerBefore = in.dutyPowerBefore = 0;
+	float rate = lastResultRow(in, compareOptions).rate;
+	double totals[MOST_OPTIONS];
+	for (int i = 0; i < compareCount; i++) {
+		CompareOption &option = compareOptionList[i];
+		double kwh = yearlyEnergy(option.power, 0);
+		totals[i] = lifetimeCost(span, option.cost, in.price, option.power, rate);
+		const double figures[] = {static_cast<double>(option.cost), kwh, yearlySaving(kwh, in.price), totals[i]};
+		for (size_t k = 0; k < std::size(figures); k++)
+			std::snprintf(option.texts[k], FIGURE_SIZE, "%.2f", figures[k]);
+		if (!overYears)
+			option.texts[3][0] = '\0';
+	}
+	// Ranked by the whole cost; equal costs keep their order.
+	int cheapest = -1, next = -1;
+	for (int i = 0; i < compareCount; i++) {
+		compareOptionList[i].rank = 1;
+		for (int k = 0; k < compareCount; k++)
+			if (totals[k] < totals[i] || (totals[k] == totals[i] && k < i))
+				compareOptionList[i].rank++;
+		if (compareOptionList[i].rank == 1)
+			cheapest = i;
+		if (compareOptionList[i].rank == 2)
+			next = i;
+	}
+	compareMargin[0] = '\0';
+	if (!overYears)
+		return -1;
+	if (next >= 0)
+		std::snprintf(compareMargin, FIGURE_SIZE, "%.2f", totals[next] - totals[cheapest]);
+	return cheapest;
+}
+
+// A figure of option i by its name (see wgz_compare), "" for none.
+EMSCRIPTEN_KEEPALIVE const char *wgz_option_figure(int i, const char *name)
+{
+	if (i < 0 || i >= compareCount)
+		return "";
+	for (size_t k = 0; k < std::size(COMPARE_FIGURES); k++)
+		if (std::strcmp(name, COMPARE_FIGURES[k]) == 0)
+			return compareOptionList[i].texts[k];
+	return "";
+}
+
+// Option i's rank in the last wgz_compare, 1 for the cheapest.
+EMSCRIPTEN_KEEPALIVE int wgz_option_rank(int i)
+{
+	return i >= 0 && i < compareCount ? compareOptionList[i].rank : 0;
+}
+
+// How much less the cheapest option costs over the years than the next.
+EMSCRIPTEN_KEEPALIVE const char *wgz_compare_margin()
+{
+	return compareMargin;
 }
 
 EMSCRIPTEN_KEEPALIVE const char *wgz_value_text()

@@ -1,16 +1,20 @@
 // Wiring: what the page shows for the form, the link and the buttons. One
 // description of the page (viewOf), shown by one function (showView).
 import { prepareChart } from './chart.js';
+import { comparisonOf } from './compare.js';
 import { openCore } from './core.js';
 import {
   LONGEST, NO_PAGE_VALUES, describeForm, fieldFor, fillForm, labelOf, linkOf, readForm, readLink, writeLink,
 } from './form.js';
+import { startOffers } from './offers.js';
 import { errorId, showScrollSign, showView } from './result.js';
 
 // A view: the message in the answer's place, the fields marked invalid
 // ({ id, message }), the core's HTML table, the chart's curve, the command
 // line and whether it can be saved as a page, and the examples once opened.
-const EMPTY = { message: { kind: 'none' }, marks: [], table: '', curve: null, command: null, savable: false };
+// With offers compared: the comparison, and the command line of each payback.
+const EMPTY = { message: { kind: 'none' }, marks: [], table: '', curve: null, command: null, savable: false,
+  comparison: null, lines: [] };
 
 // Why the page does not use a value, for each reason.
 const REFUSALS = {
@@ -41,6 +45,14 @@ openCore().then(async (core) => {
   // What a command line shows: the result of four numbers, the examples, or
   // the program's errors at the fields they are about.
   const viewOf = (args, page = NO_PAGE_VALUES) => {
+    // Offers compared: their command lines, or the errors of the first that
+    // their shared options make wrong.
+    if (page.offers.length > 1) {
+      const comparison = comparisonOf(core, args, page, (line) => writing('-h', line));
+      if (comparison.failed !== undefined) return viewOf(comparison.failed);
+      return { ...EMPTY, message: { kind: 'comparison', comparison }, comparison,
+        lines: comparison.lines.map(({ about, line }) => ({ about, line: [core.programName, ...line] })) };
+    }
     // The answer and the curve read the same command line as the table.
     const line = args.length >= 4 ? writing('-h', args) : args;
     const result = core.run(line);
@@ -63,9 +75,9 @@ openCore().then(async (core) => {
   let shown = { args: [], view: EMPTY, examples: '', page: NO_PAGE_VALUES };
   const on = {
     // Selected as well, for Ctrl+C where the clipboard may not be written.
-    copy: () => {
+    copy: (event) => {
       const range = document.createRange();
-      range.selectNodeContents(document.getElementById('befehlszeile'));
+      range.selectNodeContents(event.currentTarget.parentElement.querySelector('code'));
       getSelection().removeAllRanges();
       getSelection().addRange(range);
       navigator.clipboard?.writeText(range.toString()).catch(() => {});
@@ -96,7 +108,7 @@ openCore().then(async (core) => {
   const show = (args, view, page, examples = shown.examples) => {
     shown = { args, view, examples, page };
     // For paper: the inputs as text beside a result, and its link written out.
-    const result = view.message.kind === 'answer';
+    const result = view.message.kind === 'answer' || view.message.kind === 'comparison';
     showView({ ...view, examples, page, chartLater, inputs: result ? describeForm() : [],
       link: result ? linkOf(args, page.own) : '' }, on);
   };
@@ -127,6 +139,7 @@ openCore().then(async (core) => {
   const fromLink = () => show(...linkView());
 
   document.getElementById('eingabe').addEventListener('input', fromForm);
+  startOffers(fromForm);
   window.addEventListener('hashchange', fromLink);
   window.addEventListener('resize', showScrollSign);
   await nextTask();

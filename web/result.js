@@ -4,7 +4,7 @@
 // examples. Only the core's HTML is set as markup; every other value is
 // text or an attribute, which lit-html never reads as markup.
 import { html, nothing, render } from 'lit-html';
-import { chart, chartCaption } from './chart.js';
+import { chart, chartCaption, comparisonCaption, comparisonChart } from './chart.js';
 
 // Numbers in sentences are the core's texts with a decimal comma, each in a
 // <data> element that holds the core's text; a figure with no finite value
@@ -99,11 +99,89 @@ const answerOf = (a) => {
   };
 };
 
+// Offers compared: an option by name, the old device kept in words.
+const named = (option) => (option.keep ? 'das alte Gerät' : `„${option.name}“`);
+const capital = (text) => text.charAt(0).toUpperCase() + text.slice(1);
+// "von 10 Jahren" (dative), "über 10 Jahre" (accusative).
+const yearsOf = (count, plural = 'Jahren') => html`${figure('nutzungsdauer', count)} ${counted(count, 'Jahr', plural)}`;
+
+// A payback between two offers, or why there is none.
+const NEVER = {
+  mehr: 'und braucht auch mehr Strom',
+  gleich: 'und braucht gleich viel Strom',
+  zinsen: 'und spart weniger, als die Zinsen auf den Mehrpreis kosten',
+  aufgehoben: 'und spart genau so viel, wie die Zinsen auf den Mehrpreis kosten',
+  keine: 'und spart bei diesem Strompreis nichts',
+};
+const pairOf = (pair) => {
+  const [cheap, dear] = [`„${pair.cheap}“`, `„${pair.dear}“`];
+  if (pair.sameCost) {
+    return pair.kind === 'gleich' ? html`${cheap} und ${dear} kosten gleich viel und brauchen gleich viel Strom.`
+      : html`${pair.kind === 'zahlt' ? dear : cheap} kostet so viel wie ${pair.kind === 'zahlt' ? cheap : dear} und braucht weniger Strom.`;
+  }
+  if (pair.kind === 'zahlt') {
+    return html`${dear} holt die ${figure('mehrpreis', pair.extra)} Euro Mehrpreis gegenüber ${cheap} nach ${
+      figure('jahre', pair.years)} Jahren${durationOf(pair.duration)} herein.`;
+  }
+  return html`${dear} kostet ${figure('mehrpreis', pair.extra)} Euro mehr als ${cheap} ${NEVER[pair.kind]}: Es holt den Mehrpreis nie herein.`;
+};
+
+// An offer against keeping the old device, as the answer of one offer says it.
+const versusOldOf = ({ answer, status }) => {
+  if (status !== 0 || answer === null) return ', gegenüber dem alten Gerät nicht zu berechnen';
+  const balance = answer.balance === '' ? ''
+    : html`, am Ende ${answer.balance.startsWith('-') ? 'fehlen' : 'bleiben'} ${figure('bilanz', answer.balance, unsigned(answer.balance))} Euro`;
+  return answer.kind === 'zahlt'
+    ? html`; gegenüber dem alten Gerät bezahlt nach ${figure('jahre', answer.years)} Jahren${durationOf(answer.duration)}${balance}`
+    : html`; gegenüber dem alten Gerät nie bezahlt${balance}`;
+};
+
+// The answer for offers compared: with a service life, which option costs
+// least over it and by how much less than the next; each offer's whole
+// cost, and its payback against the old device; each pair's payback.
+const comparisonAnswerOf = (c) => {
+  const cheapest = c.options[c.cheapest], next = c.options[c.next];
+  const over = c.life === '' ? null : html`Über die Nutzungsdauer von ${yearsOf(c.life)}`;
+  const sentence = c.life === ''
+    ? html`<p>${c.pairs.length > 0 ? pairOf(c.pairs[0]) : nothing}</p>`
+    : cheapest.keep
+      ? html`<p>${over} ist es am günstigsten, das alte Gerät zu behalten: ${figure('gesamt', cheapest.total)} Euro, ${
+        figure('abstand', c.margin)} Euro weniger als ${named(next)}.</p>`
+      : html`<p>${over} kostet ${named(cheapest)} am wenigsten: ${figure('gesamt', cheapest.total)} Euro, ${
+        figure('abstand', c.margin)} Euro weniger als ${named(next)}.</p>`;
+  const offers = c.options.filter((option) => !option.keep);
+  const figures = html`
+<ul>${offers.map((offer, i) => html`<li>${capital(named(offer))}: ${c.life === '' ? html`${figure('kosten', offer.cost)} Euro`
+    : html`${figure('gesamt', offer.total)} Euro in ${yearsOf(c.life)}`}${
+    c.versusOld.length > 0 ? versusOldOf(c.versusOld[i]) : ''}.</li>`)}</ul>
+${(c.life === '' ? c.pairs.slice(1) : c.pairs).map((pair) => html`<p>${pairOf(pair)}</p>`)}
+${c.life === '' ? html`<p>Mit einer Nutzungsdauer sagt die Seite, welches Gerät über sie insgesamt am wenigsten kostet.</p>` : nothing}`;
+  const short = c.life === '' ? `${c.pairs.length > 0 && c.pairs[0].kind === 'zahlt'
+    ? `„${c.pairs[0].dear}“ holt den Mehrpreis nach ${comma(c.pairs[0].years)} Jahren herein.` : 'Siehe Vergleich.'}`
+    : `${capital(named(cheapest))} ${cheapest.keep ? 'zu behalten' : ''} ist am günstigsten: ${comma(cheapest.total)} Euro.`
+      .replace('  ', ' ');
+  return { sentence, figures, short };
+};
+
+// The table of offers compared, one row for each option; the cheapest over
+// the service life said in words.
+const comparisonTable = (c) => html`
+<table id="vergleich">
+<caption>Vergleich${c.life === '' ? '' : html` über ${yearsOf(c.life, 'Jahre')}`}</caption>
+<thead><tr><th scope="col">Möglichkeit</th><th scope="col">Kosten<br>Eu</th><th scope="col">Verbrauch<br>kWh/Jahr</th>
+<th scope="col">Strom<br>Eu/Jahr</th>${c.life === '' ? nothing : html`<th scope="col">Insgesamt<br>Eu</th>`}</tr></thead>
+<tbody>${c.options.map((option, i) => html`<tr class=${i === c.cheapest ? 'guenstigst' : ''}>
+<th scope="row">${option.keep ? 'Altes Gerät behalten' : option.name}${i === c.cheapest ? ' (am günstigsten)' : ''}</th>
+<td>${comma(option.cost)}</td><td>${comma(option.kwh)}</td><td>${comma(option.electricity)}</td>${
+  c.life === '' ? nothing : html`<td>${comma(option.total)}</td>`}</tr>`)}</tbody>
+</table>`;
+
 // The sentence for each kind of message; errors name their fields and get
 // the ids that the marked fields point to.
 const messageOf = (message) => {
   switch (message.kind) {
   case 'answer': return answerOf(message.answer);
+  case 'comparison': return comparisonAnswerOf(message.comparison);
   case 'errors': return { figures: nothing, sentence: message.errors.map(({ text, labels }, i) =>
     html`<p class="fehler" id=${errorId(i)}>${labels.join(', ')}: ${text}</p>`),
   short: `Fehler bei ${[...new Set(message.errors.flatMap(({ labels }) => labels))].join(', ')}.` };
@@ -119,6 +197,7 @@ const shellWord = (arg) => (/^[A-Za-z0-9._+\-/=:]+$/.test(arg) ? arg : `'${arg.r
 // Everything below the form for a view, with the handlers of its controls.
 const resultView = (view, box, on) => {
   const { sentence, figures, short } = messageOf(view.message);
+  const compared = view.comparison?.chart ?? null;
   // Only the sentence is read out when it changes, as a whole, though only a
   // number of it may change; the figures stay to be read on demand. Its
   // short form, at the foot of a phone's screen while the sentence is out
@@ -129,16 +208,22 @@ const resultView = (view, box, on) => {
 <dl id="eingaben">${view.inputs.map(({ label, value }) => html`<div><dt>${label}:</dt> <dd>${value}</dd></div>`)}</dl>
 <section id="antwort" aria-label="Antwort"><div id="satz" aria-live="polite" aria-atomic="true">${sentence}</div><div id="zahlen">${figures}</div></section>
 <div id="ergebnis" role="region" aria-label="Ergebnistabelle" tabindex="0" ?hidden=${view.table === ''} .innerHTML=${view.table}></div>
+${view.comparison === null ? nothing : html`<div role="region" aria-label="Vergleichstabelle" tabindex="0" class="breit">${
+  comparisonTable(view.comparison)}</div>
+<ul id="befehle" aria-label="Befehle der Vergleiche">${view.lines.map(({ about, line }) => html`<li>${about}:
+<code>${line.map(shellWord).join(' ')}</code> <button type="button" @click=${on.copy}>Kopieren</button></li>`)}</ul>`}
 <p id="seitwaerts" hidden>Die Tabelle ist breiter als das Fenster: seitwärts wischen oder mit den Pfeiltasten verschieben.</p>
 <div id="befehl" ?hidden=${view.command === null}>
 <span>Befehl:</span> <code id="befehlszeile">${view.command?.map(shellWord).join(' ') ?? ''}</code>
 <button type="button" id="kopieren" @click=${on.copy}>Kopieren</button>
 <a id="speichern" href="#" download="wiedergewinnszeit.html" ?hidden=${!view.savable} @click=${on.save}>Als HTML-Seite speichern</a>
 </div>
-<figure id="abbildung" ?hidden=${view.curve === null}>
-<figcaption id="marke">${view.curve === null || view.chartLater ? '' : chartCaption(view.curve)}</figcaption>
-<svg id="diagramm" viewBox="0 0 ${box.width} ${box.height}" role="img" aria-label="Wiedergewinnszeit über dem Strompreis">${
-  view.curve === null || view.chartLater ? nothing : chart(view.curve, box)}</svg>
+<figure id="abbildung" ?hidden=${view.curve === null && compared === null}>
+<figcaption id="marke">${view.chartLater ? '' : view.curve !== null ? chartCaption(view.curve)
+  : compared !== null ? comparisonCaption(compared) : ''}</figcaption>
+<svg id="diagramm" viewBox="0 0 ${box.width} ${box.height}" role="img" aria-label=${compared === null
+  ? 'Wiedergewinnszeit über dem Strompreis' : 'Kosten jeder Möglichkeit über die Jahre'}>${view.chartLater ? nothing
+  : view.curve !== null ? chart(view.curve, box) : compared !== null ? comparisonChart(compared, box) : nothing}</svg>
 </figure>
 <p id="link" ?hidden=${view.link === ''}>Diese Rechnung: <span>${view.link}</span></p>
 <details id="rechenbeispiele" @toggle=${on.examples}>
@@ -170,9 +255,11 @@ export const showView = (view, on) => {
   document.getElementById('betriebsdauer').disabled = view.page.yearly;
   document.getElementById('betriebsdauer-entfaellt').hidden = !view.page.yearly;
   for (const input of document.querySelectorAll('#eingabe input')) {
-    const note = noteOf(input.id, view.page), output = document.getElementById(`${input.id}-hinweis`);
+    // (A name field has no note.)
+    const output = document.getElementById(`${input.id}-hinweis`);
+    const note = output === null ? '' : noteOf(input.id, view.page);
     // Set only when it changes: a new text would make the form be laid out again.
-    if (output.textContent !== note) output.textContent = note;
+    if (output !== null && output.textContent !== note) output.textContent = note;
     const message = view.marks.find(({ id }) => id === input.id)?.message;
     const described = [message, note === '' ? undefined : output.id].filter((id) => id !== undefined).join(' ');
     if (message === undefined) input.removeAttribute('aria-invalid');
