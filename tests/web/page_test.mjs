@@ -92,10 +92,25 @@ const CASES = [
     args: ['-100', '0.35', shortestFloat(420 / 8.76), shortestFloat(140 / 8.76)],
     own: 'vorher-kwh=420&hinterher-kwh=140&kosten=800&erloes=900',
     says: /^Der Erlös von 900,00 Euro für das alte Gerät bezahlt das neue Gerät und es bleiben 100,00 Euro übrig\. Vom ersten Tag an spart es 280,00 kWh/ },
+  // Offers compared (offers: the further ones; kwh: each option's energy a
+  // year, the old device first where there is one): three fridges as a
+  // published comparison adds them up, without the old device; an old
+  // device measured in kWh a day and a dearer offer that uses more.
+  { typed: ['200', '0,27', '', '190'], page: { 'hinterher-einheit': 'kWh/Jahr', nutzungsdauer: '10' },
+    offers: [{ cost: '300', power: '143', unit: 'kWh/Jahr' }, { cost: '450', power: '95', unit: 'kWh/Jahr', name: 'A+++' }],
+    kwh: [190, 143, 95], totals: ['713,00', '686,10', '706,50'], cheapest: 'Angebot 2', life: 10,
+    says: /^Über die Nutzungsdauer von 10 Jahren kostet „Angebot 2“ am wenigsten: 686,10 Euro, 20,40 Euro weniger als „A\+\+\+“/ },
+  { typed: ['800', '0,35', '1,15', '140'], page: { 'vorher-einheit': 'kWh/Tag', 'hinterher-einheit': 'kWh/Jahr', nutzungsdauer: '15' },
+    offers: [{ cost: '900', power: '200', unit: 'kWh/Jahr', name: '<b>B</b>' }], kwh: [1.15 * 365, 140, 200],
+    cheapest: 'Angebot 1', life: 15, says: /„<b>B<\/b>“ kostet 100,00 Euro mehr als „Angebot 1“ und braucht auch mehr Strom/ },
+  { typed: ['200', '0,27', '', '190'], offers: [{ cost: '-5', power: '143', unit: 'W' }], refused: 'angebot2-kosten' },
+  { typed: ['200', '0,27', '', '190'], offers: [{ cost: '300', power: '1e39', unit: 'kWh/Tag' }], refused: 'angebot2-leistung' },
 ];
 const STATES = { empty: '', result: '#100%200.24%2050%2040%20-z%205%20-a%208', error: '#100%200.24%2050%2050',
   label: '#750%200.35%2047.945206%2015.981735&vorher-kwh=420&hinterher-kwh=140&kosten=800&erloes=50&nutzungsdauer=15',
-  cents: '#1299%200.35%2050%2040%20-z%205&strompreis-ct=35' };
+  cents: '#1299%200.35%2050%2040%20-z%205&strompreis-ct=35',
+  offers: '#200%200.27%20%2021.689497&hinterher-kwh=190&nutzungsdauer=10&angebote=3&angebot1-name=A%2B&angebot2-name=A%2B%2B'
+    + '&angebot2-kosten=300&angebot2-leistung-kwh=143&angebot3-name=A%2B%2B%2B&angebot3-kosten=450&angebot3-leistung-kwh=95' };
 const AXE_TAGS = ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22aa'];
 const AXE_RULES = ['region', 'landmark-one-main', 'landmark-unique', 'page-has-heading-one'];
 const axeSource = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
@@ -180,6 +195,55 @@ function checkChart({ ticks, curves }, what) {
   }
 }
 
+// Offers compared, as the table and the answer show them.
+const comparison = () => ({
+  rows: [...document.querySelectorAll('#vergleich tbody tr')].map((tr) => [...tr.children].map((cell) => cell.textContent)),
+  lines: [...document.querySelectorAll('#befehle code')].map((code) => code.textContent),
+  answer: document.getElementById('antwort').textContent, focused: document.activeElement.id,
+  paybacks: [...document.querySelectorAll('#antwort data.jahre')].map((d) => d.value).sort() });
+const addOffer = () => document.getElementById('angebot-neu').click();
+
+async function checkComparison(tab, c) {
+  const what = `${c.typed.join(' ')} and ${c.offers.length} more`;
+  for (const [i, offer] of c.offers.entries()) {
+    const n = i + 2;
+    await tab.run(addOffer);
+    assert.equal((await tab.run(comparison)).focused, `angebot${n}-name`, what);
+    await tab.replace(`angebot${n}-kosten`, offer.cost);
+    await tab.run(choose, `angebot${n}-leistung-einheit`, offer.unit);
+    await tab.replace(`angebot${n}-leistung`, offer.power);
+    if (offer.name !== undefined) await tab.replace(`angebot${n}-name`, offer.name);
+  }
+  if (c.refused !== undefined) {
+    // Said at the field, which alone is marked; the other fields keep their values.
+    const now = await tab.run(state);
+    assert.deepEqual(now.invalid, [[c.refused, 'fehler']], what);
+    assert.deepEqual(now.fields.slice(0, 4), c.typed, what);
+    return;
+  }
+  await tab.waitFor(() => location.hash.includes('angebote='));
+  const got = await tab.run(comparison), hash = await tab.run(() => location.hash);
+  // Each option's whole cost: its cost and its electricity over the life.
+  const price = Number(c.typed[1].replace(',', '.'));
+  const costs = [...(c.typed[2] === '' ? [] : [0]), Number(c.typed[0]), ...c.offers.map(({ cost }) => Number(cost))];
+  assert.equal(got.rows.length, costs.length, what);
+  got.rows.forEach((row, i) => {
+    const total = Number(row.at(-1).replace(',', '.'));
+    assert.ok(Math.abs(total - (costs[i] + c.life * c.kwh[i] * price)) <= 0.011, `${what}: ${row}`);
+    if (c.totals !== undefined) assert.equal(row.at(-1), c.totals[i], what);
+    assert.equal(row[0].includes('(am günstigsten)'), row[0].startsWith(c.cheapest), `${what}: ${row}`);
+  });
+  assert.match(got.answer, c.says, what);
+  // Each command line shown, run natively, prints the payback the page states.
+  const printed = got.lines.map((line) => program([...line.split(' ').slice(1), '-h']))
+    .filter(({ status }) => status === 0).map(({ html }) => lastYears(cellsOf(html)));
+  for (const years of got.paybacks) assert.ok(printed.includes(years), `${what}: ${years} in ${printed}`);
+  // The link opens the same comparison, names as text.
+  await tab.load(url + hash);
+  assert.deepEqual(await tab.run(comparison), { ...got, focused: '' });
+  assert.equal(await tab.run(() => document.querySelectorAll('#antwort b, #vergleich b, #diagramm b').length), 0);
+}
+
 async function check(tab) {
   for (const c of CASES) {
     await tab.load(url);
@@ -187,6 +251,10 @@ async function check(tab) {
     for (const [id, value] of Object.entries(c.page ?? {})) {
       if (id.endsWith('-einheit')) await tab.run(choose, id, value);
       else await tab.replace(id, value);
+    }
+    if (c.offers !== undefined) {
+      await checkComparison(tab, c);
+      continue;
     }
     if (c.refused !== undefined) {
       // Said at the field, which alone is marked; the form keeps every value.
