@@ -21,10 +21,13 @@ const REFUSALS = {
   lang: (problem) => `Der Wert hatte ${problem.length} Zeichen; mehr als ${LONGEST} liest der Rechner nicht. Bitte neu eingeben.`,
   null: () => 'Der Wert enthält ein Nullzeichen, das kein Befehl übergeben kann.',
   zahl: () => 'Das ist keine Zahl.',
-  unendlich: (problem) => (problem.id === 'erloes' ? 'Der Erlös muss eine endliche Zahl sein.'
-    : 'Dieser Jahresverbrauch ergibt keine endliche Leistung.'),
-  bereich: (problem) => (problem.id === 'erloes' ? 'Der Erlös kann nicht negativ sein.'
-    : 'Die Nutzungsdauer muss größer als 0 und höchstens 100 Jahre sein.'),
+  unendlich: ({ id }) => (id === 'erloes' ? 'Der Erlös muss eine endliche Zahl sein.'
+    : id.endsWith('-kosten') ? 'Die Kosten müssen eine endliche Zahl sein.'
+      : id === 'strompreis' ? 'Dieser Preis ergibt keine endliche Zahl.'
+        : 'Dieser Verbrauch ergibt keine endliche Leistung.'),
+  bereich: ({ id }) => (id === 'erloes' ? 'Der Erlös kann nicht negativ sein.'
+    : id.endsWith('-kosten') ? 'Die Kosten können nicht negativ sein.'
+      : 'Die Nutzungsdauer muss größer als 0 und höchstens 100 Jahre sein.'),
 };
 
 // Values the page does not pass to the core, each said and its field marked.
