@@ -182,4 +182,4 @@ export const comparisonChart = ({ end, lines, points }, box) => {
 };
 
 export const comparisonCaption = ({ end, points }) => `Kosten über ${numberText(end)} Jahre${
-  points.length > 0 ? '; Punkte: wo ein teureres Gerät seinen Mehrpreis hereingeholt hat' : ''}`;
+  points.length > 0 ? '; Punkte: wo ein teureres Gerät seinen Mehrpreis hereingeholt hat, gegenüber einem billigeren oder dem alten' : ''}`;

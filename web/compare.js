@@ -28,7 +28,7 @@ export const comparisonOf = (core, args, page, withTable) => {
   const shared = { price: args[1], options: args.slice(4) };
   const values = { price: args[1], interest: optionValue(shared.options, '-z'),
     inflation: optionValue(shared.options, '-i'), hours: optionValue(shared.options, '-a') };
-  const old = args[2] === '' ? [] : [{ name: 'Das alte Gerät behalten', cost: '0', power: args[2], keep: true }];
+  const old = args[2] === '' ? [] : [{ name: 'Altes Gerät', cost: '0', power: args[2], keep: true }];
   const options = [...old, ...page.offers];
 
   // Each pair of offers, the cheaper first; an offer against the old device.
@@ -49,8 +49,11 @@ export const comparisonOf = (core, args, page, withTable) => {
 
   const compared = core.compare(values, options, page.life);
   const next = compared.options.findIndex(({ rank }) => rank === 2);
-  // The chart runs to the service life, or else just past the last catch-up.
-  const catchUps = pairs.filter(({ kind, years }) => kind === 'zahlt' && Number(years) > 0);
+  // The chart runs to the service life, or else just past the last catch-up:
+  // where a dearer offer has earned back its extra price, or an offer its
+  // cost against the old device kept.
+  const catchUps = [...pairs, ...versusOld.map(({ answer }) => ({ ...answer, cheapOption: old[0] }))]
+    .filter(({ kind, years }) => kind === 'zahlt' && Number(years) > 0);
   const end = page.life !== '' ? page.life
     : catchUps.length > 0 ? String(1.25 * Math.max(...catchUps.map(({ years }) => Number(years)))) : '';
   const atEnd = end === '' ? null : core.compare(values, options, end);

@@ -3,9 +3,11 @@
 // of one run, the exit status and output it gives, which of those statuses
 // are the examples, the error lines of a status and what each is about, the
 // answer in figures for the sentences, the payback curve over the
-// electricity price for the chart, and the page's own values (a power from
-// kWh a year, the cost less a resale, a price from cents, whether a price
-// looks like cents, a service life), all computed by the
+// electricity price for the chart, the page's own values (a power from
+// kWh a year or a day, the cost less a resale, a price from cents, whether
+// a price looks like cents, a service life), and devices compared over a
+// service life (each one's whole cost and rank, the extra price of one
+// over another), all computed by the
 // same C++ as the program. The page reads the arrays through typed views at the addresses
 // these functions return; it never computes an offset itself.
 #include <emscripten/em_macros.h>

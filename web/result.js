@@ -128,7 +128,7 @@ const pairOf = (pair) => {
 
 // An offer against keeping the old device, as the answer of one offer says it.
 const versusOldOf = ({ answer, status }) => {
-  if (status !== 0 || answer === null) return ', gegenüber dem alten Gerät nicht zu berechnen';
+  if (status !== 0 || answer === null) return '; braucht so viel Strom wie das alte Gerät';
   const balance = answer.balance === '' ? ''
     : html`, am Ende ${answer.balance.startsWith('-') ? 'fehlen' : 'bleiben'} ${figure('bilanz', answer.balance, unsigned(answer.balance))} Euro`;
   return answer.kind === 'zahlt'
@@ -158,8 +158,7 @@ ${(c.life === '' ? c.pairs.slice(1) : c.pairs).map((pair) => html`<p>${pairOf(pa
 ${c.life === '' ? html`<p>Mit einer Nutzungsdauer sagt die Seite, welches Gerät über sie insgesamt am wenigsten kostet.</p>` : nothing}`;
   const short = c.life === '' ? `${c.pairs.length > 0 && c.pairs[0].kind === 'zahlt'
     ? `„${c.pairs[0].dear}“ holt den Mehrpreis nach ${comma(c.pairs[0].years)} Jahren herein.` : 'Siehe Vergleich.'}`
-    : `${capital(named(cheapest))} ${cheapest.keep ? 'zu behalten' : ''} ist am günstigsten: ${comma(cheapest.total)} Euro.`
-      .replace('  ', ' ');
+    : `${capital(named(cheapest))}${cheapest.keep ? ' zu behalten' : ''} ist am günstigsten: ${comma(cheapest.total)} Euro.`;
   return { sentence, figures, short };
 };
 
