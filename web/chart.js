@@ -64,6 +64,22 @@ const axis = (end, length, room) => {
 
 const fixed = (value) => value.toFixed(1);
 
+// A plot's two axes: the lines, the round values of each (labels of the
+// class name, a grid line across for each value up the side) and titles.
+// The last label along the foot ends at the axis end instead of running past it.
+const axes = ({ left, right, top, bottom }, across, up) => svg`
+    ${up.values.map((value) => svg`
+      <line class="gitter" x1=${left} x2=${right} y1=${fixed(up.at(value))} y2=${fixed(up.at(value))}></line>
+      <text class=${up.name} x=${left - 6} y=${fixed(up.at(value))} text-anchor="end" dominant-baseline="middle"
+        >${numberText(value)}</text>`)}
+    ${across.values.map((value) => svg`
+      <text class=${across.name} x=${fixed(across.at(value))} y=${bottom + 18}
+        text-anchor=${across.at(value) > right - 30 ? 'end' : 'middle'}>${numberText(value)}</text>`)}
+    <line class="achse" x1=${left} y1=${bottom} x2=${right} y2=${bottom}></line>
+    <line class="achse" x1=${left} y1=${top} x2=${left} y2=${bottom}></line>
+    <text x=${(left + right) / 2} y=${bottom + 44} text-anchor="middle">${across.title}</text>
+    <text transform="translate(18 ${(top + bottom) / 2}) rotate(-90)" text-anchor="middle">${up.title}</text>`;
+
 // The SVG's content for a curve ({ points, marked }) in a viewBox of
 // box ({ width, height }).
 export const chart = ({ points, marked }, box) => {
@@ -96,7 +112,6 @@ export const chart = ({ points, marked }, box) => {
   const markAt = entered === null ? 0 : fixed(x(entered.price));
 
   const plot = { x: left, y: top, width: right - left, height: bottom - top };
-  // The last price label ends at the axis end instead of running past it.
   return svg`
     <defs><clipPath id="flaeche">
       <rect x=${plot.x} y=${plot.y} width=${plot.width} height=${plot.height}></rect>
@@ -104,18 +119,8 @@ export const chart = ({ points, marked }, box) => {
     ${regions.map(({ from, to }) => svg`
       <rect class="nie" x=${fixed(from)} y=${top} width=${fixed(to - from)} height=${plot.height}></rect>`)}
     ${never}
-    ${years.values.map((value) => svg`
-      <line class="gitter" x1=${left} x2=${right} y1=${fixed(y(value))} y2=${fixed(y(value))}></line>
-      <text class="jahre" x=${left - 6} y=${fixed(y(value))} text-anchor="end" dominant-baseline="middle"
-        >${numberText(value)}</text>`)}
-    ${prices.values.map((price) => svg`
-      <text class="preis" x=${fixed(x(price))} y=${bottom + 18} text-anchor=${x(price) > right - 30 ? 'end' : 'middle'}
-        >${numberText(price)}</text>`)}
-    <line class="achse" x1=${left} y1=${bottom} x2=${right} y2=${bottom}></line>
-    <line class="achse" x1=${left} y1=${top} x2=${left} y2=${bottom}></line>
-    <text x=${(left + right) / 2} y=${bottom + 44} text-anchor="middle">Strompreis (Eu/kWh)</text>
-    <text transform="translate(18 ${(top + bottom) / 2}) rotate(-90)" text-anchor="middle"
-      >Wiedergewinnszeit (Jahre)</text>
+    ${axes({ left, right, top, bottom }, { values: prices.values, at: x, name: 'preis', title: 'Strompreis (Eu/kWh)' },
+    { values: years.values, at: y, name: 'jahre', title: 'Wiedergewinnszeit (Jahre)' })}
     ${curves.map((line) => svg`
       <polyline class="kurve" clip-path="url(#flaeche)"
         points=${line.map((point) => `${fixed(x(point.price))},${fixed(y(point.years))}`).join(' ')}
@@ -158,18 +163,8 @@ export const comparisonChart = ({ end, lines, points }, box) => {
   const labels = lines.map((line, i) => ({ i, at: y(line.end) })).sort((a, b) => a.at - b.at);
   labels.forEach((label, k) => { if (k > 0) label.at = Math.max(label.at, labels[k - 1].at + 20); });
   return svg`
-    ${costs.values.map((value) => svg`
-      <line class="gitter" x1=${left} x2=${right} y1=${fixed(y(value))} y2=${fixed(y(value))}></line>
-      <text class="kosten" x=${left - 6} y=${fixed(y(value))} text-anchor="end" dominant-baseline="middle"
-        >${numberText(value)}</text>`)}
-    ${years.values.map((value) => svg`
-      <text class="jahr" x=${fixed(x(value))} y=${bottom + 18} text-anchor=${x(value) > right - 30 ? 'end' : 'middle'}
-        >${numberText(value)}</text>`)}
-    <line class="achse" x1=${left} y1=${bottom} x2=${right} y2=${bottom}></line>
-    <line class="achse" x1=${left} y1=${top} x2=${left} y2=${bottom}></line>
-    <text x=${(left + right) / 2} y=${bottom + 44} text-anchor="middle">Jahre</text>
-    <text transform="translate(18 ${(top + bottom) / 2}) rotate(-90)" text-anchor="middle"
-      >Kosten bis dahin (Euro)</text>
+    ${axes({ left, right, top, bottom }, { values: years.values, at: x, name: 'jahr', title: 'Jahre' },
+    { values: costs.values, at: y, name: 'kosten', title: 'Kosten bis dahin (Euro)' })}
     ${lines.map((line, i) => svg`
       <line class="gesamt" x1=${left} y1=${fixed(y(line.start))} x2=${right} y2=${fixed(y(line.end))}
         stroke-dasharray=${DASHES[i]} data-von=${line.start} data-bis=${line.end}></line>`)}

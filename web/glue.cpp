@@ -229,6 +229,21 @@ void keepDuration(float years, char *count, const char **unit, const char **near
 	std::snprintf(count, FIGURE_SIZE, "%.0f", whole);
 }
 
+// A power from a figure of energy, converted by the core: for the command
+// line and as the table prints powers. Returns a ValueCheck.
+int keepPower(const char *energyText, float (*convert)(float))
+{
+	float energy;
+	if (!readWhole(energyText, energy))
+		return VALUE_NO_NUMBER;
+	float power = convert(energy);
+	if (!std::isfinite(power))
+		return VALUE_NOT_FINITE;
+	keepShortest(power);
+	std::snprintf(valueShown, FIGURE_SIZE, "%.1f", static_cast<double>(power));
+	return VALUE_OK;
+}
+
 // The arguments written last as a run reads them, and the row its table
 // prints last; false when they give no table.
 bool readLastRow(PaybackInput &in, ResultOptions &options, ResultRow &row)
@@ -436,15 +451,7 @@ EMSCRIPTEN_KEEPALIVE int wgz_answer_generator()
 // table prints powers in wgz_value_shown. Returns a ValueCheck.
 EMSCRIPTEN_KEEPALIVE int wgz_yearly_power(const char *kwhPerYear)
 {
-	float energy;
-	if (!readWhole(kwhPerYear, energy))
-		return VALUE_NO_NUMBER;
-	float power = averagePower(energy);
-	if (!std::isfinite(power))
-		return VALUE_NOT_FINITE;
-	keepShortest(power);
-	std::snprintf(valueShown, FIGURE_SIZE, "%.1f", static_cast<double>(power));
-	return VALUE_OK;
+	return keepPower(kwhPerYear, averagePower);
 }
 
 // The cost (read as a run reads it) less what the old device sells for:
@@ -490,15 +497,7 @@ EMSCRIPTEN_KEEPALIVE int wgz_price_unusual(const char *price)
 // A power measured in kWh a day: as wgz_yearly_power.
 EMSCRIPTEN_KEEPALIVE int wgz_daily_power(const char *kwhPerDay)
 {
-	float energy;
-	if (!readWhole(kwhPerDay, energy))
-		return VALUE_NO_NUMBER;
-	float power = dailyPower(energy);
-	if (!std::isfinite(power))
-		return VALUE_NOT_FINITE;
-	keepShortest(power);
-	std::snprintf(valueShown, FIGURE_SIZE, "%.1f", static_cast<double>(power));
-	return VALUE_OK;
+	return keepPower(kwhPerDay, dailyPower);
 }
 
 // A further offer's cost (not negative) or power (any sign), read in full:
