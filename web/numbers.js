@@ -4,14 +4,16 @@
 // with a comma after them ("1.299,50"), or with no comma, a first group
 // that is not a lone 0 and every later group of exactly three digits
 // ("1.299", "12.500", "1.000.000"; not "0.350" or "1.5"). A trailing unit
-// sign of the field's own unit is dropped ("800 €", "2,5 %"). Everything
-// else is passed on as typed, with its comma made a point, as before.
+// sign of the field's own unit is dropped ("800 €", "2,5 %"), and so is a
+// price tag's dash for no cents ("1.299,–"). Everything else is passed on
+// as typed, with its comma made a point, as before.
 
 // Signs of a field's unit that may follow its number.
 const SIGNS = { euro: /\s*(?:€|euro|eur)$/i, prozent: /\s*%$/ };
 // A sign, grouped digits (dots or spaces, one kind), a decimal comma's digits.
 const GROUPED = /^([+-]?)([1-9]\d{0,2}(?:([. \u00a0\u202f])\d{3})(?:\3\d{3})*)(?:,(\d*))?$/;
 const PLAIN = /^[+-]?\d*[.,]?\d+$|^[+-]?\d+[.,]?$/;
+const NO_CENTS = /,[-–]$/;
 
 // The decimals of a fraction without trailing zeros: "1.299,50" is 1299.5.
 const fraction = (digits = '') => {
@@ -23,14 +25,14 @@ const fraction = (digits = '') => {
 // otherwise than as typed (grouping or a unit sign), which the page says.
 export const readNumber = (typed, sign) => {
   const trimmed = typed.trim();
-  const bare = sign === undefined ? trimmed : trimmed.replace(SIGNS[sign], '');
+  const bare = (sign === undefined ? trimmed : trimmed.replace(SIGNS[sign], '')).replace(NO_CENTS, ',');
   const grouped = GROUPED.exec(bare);
   if (grouped !== null) {
     const [, minus, digits, , decimals] = grouped;
     return { text: `${minus}${digits.replace(/\D/g, '')}${fraction(decimals)}`, read: true };
   }
-  // A unit sign after a plain number.
-  if (bare !== trimmed && PLAIN.test(bare)) return { text: bare.replace(',', '.'), read: true };
+  // A unit sign or a dash for no cents after a plain number.
+  if (bare !== trimmed && PLAIN.test(bare)) return { text: bare.replace(',', '.').replace(/\.$/, ''), read: true };
   return { text: trimmed.replace(/,/g, '.'), read: false };
 };
 

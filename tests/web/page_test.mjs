@@ -74,6 +74,9 @@ const CASES = [
   // Numbers as written on price tags and bills.
   { typed: ['1.299', '0.350', '50', '40'], args: ['1299', '0.350', '50', '40'],
     notes: { kosten: /^Gelesen als 1299 Euro$/ }, refilled: ['1299', '0.350', '50', '40'] },
+  { typed: ['1.299,– €', '0,24', '50', '40'], page: { erloes: '99,-' }, args: ['1200', '0.24', '50', '40'],
+    own: 'kosten=1299&erloes=99', notes: { kosten: /^Gelesen als 1299 Euro$/, erloes: /^Gelesen als 99 Euro$/ },
+    refilled: ['1299', '0.24', '50', '40'] },
   { typed: ['1.299,50 €', '0,24', '50', '40', '5 %'], args: ['1299.5', '0.24', '50', '40', '-z', '5'],
     notes: { kosten: /^Gelesen als 1299,5 Euro$/, zins: /^Gelesen als 5 %$/ }, refilled: ['1299.5', '0.24', '50', '40', '5'] },
   { typed: ['12 500', '1.5', '1.100', '-2.000', '', '', '1.5'], args: ['12500', '1.5', '1100', '-2000', '-a', '1.5'],
