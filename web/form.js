@@ -47,12 +47,12 @@ const CENTS = 'ct/kWh';
 const ENERGIES = { 'kWh/Jahr': { convert: 'yearlyPower', key: 'kwh' }, 'kWh/Tag': { convert: 'dailyPower', key: 'kwh-tag' } };
 const unitOf = (id) => byId(`${id}-einheit`).value;
 // The unit sign that may follow a field's number (see numbers.js), and the
-// unit of each field without a unit choice.
-const SIGNS = { kosten: 'euro', erloes: 'euro', zins: 'prozent', inflation: 'prozent',
-  'angebot2-kosten': 'euro', 'angebot3-kosten': 'euro' };
-const UNITS = { kosten: 'Euro', erloes: 'Euro', zins: '%', inflation: '%', betriebsdauer: 'Stunden', nutzungsdauer: 'Jahre',
-  'angebot2-kosten': 'Euro', 'angebot3-kosten': 'Euro' };
-const unitFor = (id) => UNITS[id] ?? unitOf(id);
+// unit of each field without a unit choice; an offer's cost is in euros.
+const SIGNS = { kosten: 'euro', erloes: 'euro', zins: 'prozent', inflation: 'prozent' };
+const UNITS = { kosten: 'Euro', erloes: 'Euro', zins: '%', inflation: '%', betriebsdauer: 'Stunden', nutzungsdauer: 'Jahre' };
+const generic = (id) => (id.endsWith('-kosten') ? 'kosten' : id);
+const signOf = (id) => SIGNS[generic(id)];
+const unitFor = (id) => UNITS[generic(id)] ?? unitOf(id);
 // The page's own values where the form gives none; read: the fields whose
 // value was read otherwise than typed, and as what.
 // offers: with more than one, each { name, cost, power } as the command
@@ -68,7 +68,7 @@ export const NO_PAGE_VALUES = Object.freeze({ life: '', resale: '', powers: {}, 
 export const readForm = (core) => {
   const problems = [], missing = [], read = {};
   const value = (id) => {
-    const field = byId(id), number = readNumber(field.value, SIGNS[id]);
+    const field = byId(id), number = readNumber(field.value, signOf(id));
     const text = number.text, problem = problemOf(text);
     if (number.read && problem === null) read[id] = { number: text, unit: unitFor(id) };
     if (problem !== null) {
@@ -129,18 +129,21 @@ export const readForm = (core) => {
   for (const { id, option } of OPTION_FIELDS) {
     if (texts[id] !== '' && !(page.yearly && option === '-a')) args.push(option, texts[id]);
   }
-  // Further offers: each its cost less the resale, and its power.
+  // Further offers: each its cost less the resale, and its power; a name
+  // given is kept in the link.
   if (offers.length > 0) {
     own.set('angebote', offerCount());
+    for (const n of [1, ...offers]) {
+      const name = byId(`angebot${n}-name`).value.trim();
+      if (name !== '') own.set(`angebot${n}-name`, name);
+    }
     page.offers = [{ name: nameOf(1), cost: args[0], power: args[3] }];
-    if (byId('angebot1-name').value.trim() !== '') own.set('angebot1-name', byId('angebot1-name').value.trim());
     for (const n of offers) {
       const [costId, powerId] = [`angebot${n}-kosten`, `angebot${n}-leistung`];
       for (const id of [costId, powerId]) if (texts[id] === '') missing.push(id);
-      if (byId(`angebot${n}-name`).value.trim() !== '') own.set(`angebot${n}-name`, byId(`angebot${n}-name`).value.trim());
       let cost = texts[costId] === '' ? '' : made(costId, core.offerValue(texts[costId], true)).text;
       if (cost !== '') own.set(costId, texts[costId]);
-      if (cost !== '' && texts.erloes !== '') cost = made('erloes', core.netCost(cost, texts.erloes)).text;
+      if (cost !== '' && page.resale !== '') cost = core.netCost(cost, texts.erloes).text;
       const energy = ENERGIES[unitOf(powerId)];
       const watts = energy !== undefined || texts[powerId] === '' ? power(powerId)
         : made(powerId, core.offerValue(texts[powerId], false)).text;
@@ -158,7 +161,7 @@ const NAMES = { kosten: 'Kosten', erloes: 'Erlös für das alte Gerät', strompr
   vorher: 'Leistung vorher', hinterher: 'Leistung hinterher', zins: 'Zins', inflation: 'Inflation',
   betriebsdauer: 'Tägliche Betriebsdauer', nutzungsdauer: 'Nutzungsdauer' };
 const shownValue = (id) => {
-  const field = byId(id), { text } = readNumber(field.value, SIGNS[id]);
+  const field = byId(id), { text } = readNumber(field.value, signOf(id));
   return text === '' || field.disabled ? '' : `${text.replace('.', ',')} ${unitFor(id)}`;
 };
 export const describeForm = () => {
