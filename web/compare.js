@@ -15,10 +15,10 @@ const optionValue = (options, flag) => {
 // by what it saves against the cheaper one, or why it never is.
 const paybackOf = (core, cheap, dear, extra, shared, withTable) => {
   const line = [extra.text, shared.price, cheap.power, dear.power, ...shared.options];
-  const result = core.run(withTable(line));
   const base = { cheap: cheap.name, dear: dear.name, cheapOption: cheap, extra: extra.shown, line };
-  if (result.status !== 0) return { ...base, status: result.status, kind: 'gleich' };
   const answer = core.answer(withTable(line));
+  // No answer: the line gives no table, and its exit status says why.
+  if (answer.kind === '') return { ...base, status: core.run(withTable(line)).status, kind: 'gleich' };
   return { ...base, status: 0, kind: answer.kind, years: answer.years, duration: answer.duration };
 };
 
@@ -42,9 +42,9 @@ export const comparisonOf = (core, args, page, withTable) => {
   if (failed !== undefined) return { failed: failed.line };
   const versusOld = old.length === 0 ? [] : page.offers.map((offer) => {
     const line = [offer.cost, args[1], args[2], offer.power, ...shared.options];
-    const result = core.run(withTable(line));
-    return { name: offer.name, line, status: result.status,
-      answer: result.status === 0 ? core.answer(withTable(line), page.life) : null };
+    const answer = core.answer(withTable(line), page.life);
+    return { name: offer.name, line, status: answer.kind === '' ? core.run(withTable(line)).status : 0,
+      answer: answer.kind === '' ? null : answer };
   });
 
   const compared = core.compare(values, options, page.life);
@@ -56,19 +56,16 @@ export const comparisonOf = (core, args, page, withTable) => {
     .filter(({ kind, years }) => kind === 'zahlt' && Number(years) > 0);
   const end = page.life !== '' ? page.life
     : catchUps.length > 0 ? String(1.25 * Math.max(...catchUps.map(({ years }) => Number(years)))) : '';
-  const atEnd = end === '' ? null : core.compare(values, options, end);
   const points = catchUps.filter(({ years }) => end !== '' && Number(years) <= Number(end)).map((pair) => ({
-    years: Number(pair.years),
-    cost: Number(core.compare(values, [pair.cheapOption], pair.years).options[0].total),
-  }));
+    years: Number(pair.years), cost: Number(compared.totalAt(options.indexOf(pair.cheapOption), pair.years)) }));
   return {
     life: page.life, cheapest: compared.cheapest, next, margin: compared.margin,
     options: options.map((option, i) => ({ name: option.name, keep: option.keep === true, ...compared.options[i] })),
     pairs, versusOld,
     lines: [...versusOld.map(({ name, line }) => ({ about: `„${name}“ gegenüber dem alten Gerät`, line })),
       ...pairs.map(({ cheap, dear, line }) => ({ about: `„${dear}“ gegenüber „${cheap}“`, line }))],
-    chart: atEnd === null ? null : { end: Number(end), points,
-      lines: options.map((option, i) => ({ name: option.name, start: Number(atEnd.options[i].cost),
-        end: Number(atEnd.options[i].total) })) },
+    chart: end === '' ? null : { end: Number(end), points,
+      lines: options.map((option, i) => ({ name: option.name, start: Number(compared.options[i].cost),
+        end: Number(compared.totalAt(i, end)) })) },
   };
 };

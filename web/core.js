@@ -110,7 +110,8 @@ export const openCore = async () => {
     // where not given); options, each { cost, power } as a run reads them.
     // Each option's figures by name, its rank (1: cheapest over the years),
     // the cheapest one's index (-1 without years) and how much less it costs
-    // than the next.
+    // than the next; and, until the next comparison, an option's whole cost
+    // over other years.
     compare: (shared, options, years) => {
       withText(shared.price, (price) => withText(shared.interest, (interest) => withText(shared.inflation,
         (inflation) => withText(shared.hours, (hours) => module._wgz_compare_shared(price, interest, inflation, hours)))));
@@ -121,6 +122,7 @@ export const openCore = async () => {
         cheapest, margin: text(module._wgz_compare_margin()),
         options: options.map((_, i) => ({ cost: figure(i, 'kosten'), kwh: figure(i, 'kwh'), electricity: figure(i, 'strom'),
           total: figure(i, 'gesamt'), rank: module._wgz_option_rank(i) })),
+        totalAt: (i, over) => withText(over, (address) => text(module._wgz_option_total(i, address))),
       };
     },
 

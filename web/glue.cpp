@@ -97,9 +97,11 @@ struct CompareOption {
 constexpr const char *COMPARE_FIGURES[] = {"kosten", "kwh", "strom", "gesamt"};
 PaybackInput compareInput;
 ResultOptions compareOptions;
+float compareRate = 0;  // the real rate, as the table's last row takes it
 CompareOption compareOptionList[MOST_OPTIONS];
 int compareCount = 0;
 char compareMargin[FIGURE_SIZE];
+char compareTotal[FIGURE_SIZE];
 
 float curvePrices[CURVE_POINTS];
 float curveYears[CURVE_POINTS];
@@ -547,6 +549,7 @@ EMSCRIPTEN_KEEPALIVE void wgz_compare_shared(const char *price, const char *inte
 	compareInput.inflationRate = compareOptions.haveInflation ? toFloat(inflation) : 0;
 	if (compareOptions.haveHours)
 		compareInput.hoursPerDay = toFloat(hours);
+	compareRate = lastResultRow(compareInput, compareOptions).rate;
 }
 
 // One option: its cost and its power, as a run reads them (with the daily
@@ -575,15 +578,13 @@ EMSCRIPTEN_KEEPALIVE int wgz_compare(const char *years)
 {
 	float span = 0;
 	bool overYears = readWhole(years, span);
-	PaybackInput in = compareInput;
-	in.powerBefore = in.dutyPowerBefore = 0;
-	float rate = lastResultRow(in, compareOptions).rate;
+	float price = compareInput.price;
 	double totals[MOST_OPTIONS];
 	for (int i = 0; i < compareCount; i++) {
 		CompareOption &option = compareOptionList[i];
 		double kwh = yearlyEnergy(option.power, 0);
-		totals[i] = lifetimeCost(span, option.cost, in.price, option.power, rate);
-		const double figures[] = {static_cast<double>(option.cost), kwh, yearlySaving(kwh, in.price), totals[i]};
+		totals[i] = lifetimeCost(span, option.cost, price, option.power, compareRate);
+		const double figures[] = {static_cast<double>(option.cost), kwh, yearlySaving(kwh, price), totals[i]};
 		for (size_t k = 0; k < std::size(figures); k++)
 			std::snprintf(option.texts[k], FIGURE_SIZE, "%.2f", figures[k]);
 		if (!overYears)
@@ -618,6 +619,20 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_option_figure(int i, const char *name)
 		if (std::strcmp(name, COMPARE_FIGURES[k]) == 0)
 			return compareOptionList[i].texts[k];
 	return "";
+}
+
+// Option i's whole cost over the years given (read in full), as the table
+// prints money: where two lines of the comparison's chart meet, and where
+// they end. "" for no such option or no number.
+EMSCRIPTEN_KEEPALIVE const char *wgz_option_total(int i, const char *years)
+{
+	float span;
+	if (i < 0 || i >= compareCount || !readWhole(years, span))
+		return "";
+	const CompareOption &option = compareOptionList[i];
+	std::snprintf(compareTotal, FIGURE_SIZE, "%.2f",
+	              lifetimeCost(span, option.cost, compareInput.price, option.power, compareRate));
+	return compareTotal;
 }
 
 // Option i's rank in the last wgz_compare, 1 for the cheapest.

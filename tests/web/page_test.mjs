@@ -203,6 +203,9 @@ const comparison = () => ({
   rows: [...document.querySelectorAll('#vergleich tbody tr')].map((tr) => [...tr.children].map((cell) => cell.textContent)),
   lines: [...document.querySelectorAll('#befehle code')].map((code) => code.textContent),
   answer: document.getElementById('antwort').textContent, focused: document.activeElement.id,
+  chart: [...document.querySelectorAll('#diagramm .gesamt[data-bis], #diagramm circle')].map((e) =>
+    (e.localName === 'circle' ? `Punkt ${e.dataset.jahre}` : `Linie ${e.dataset.von} ${e.dataset.bis}`)),
+  scriptErrors: window.wgzErrors,
   paybacks: [...document.querySelectorAll('#antwort data.jahre')].map((d) => d.value).sort() });
 const addOffer = () => document.getElementById('angebot-neu').click();
 
@@ -237,6 +240,13 @@ async function checkComparison(tab, c) {
     assert.equal(row[0].includes('(am günstigsten)'), row[0].startsWith(c.cheapest), `${what}: ${row}`);
   });
   assert.match(got.answer, c.says, what);
+  assert.deepEqual(got.scriptErrors, [], what);
+  // The chart: a line for each option from its cost to its whole cost, and
+  // a point at each payback within the life.
+  assert.deepEqual(got.chart.filter((e) => e.startsWith('Linie')), got.rows.map((row) =>
+    `Linie ${Number(row[1].replace(',', '.'))} ${Number(row.at(-1).replace(',', '.'))}`), what);
+  assert.deepEqual(got.chart.filter((e) => e.startsWith('Punkt')).map((e) => Number(e.slice(6))).sort(),
+    got.paybacks.map(Number).filter((years) => years <= c.life).sort(), what);
   // Each command line shown, run natively, prints the payback the page states.
   const printed = got.lines.map((line) => program([...line.split(' ').slice(1), '-h']))
     .filter(({ status }) => status === 0).map(({ html }) => lastYears(cellsOf(html)));
