@@ -67,6 +67,8 @@ export const NO_PAGE_VALUES = Object.freeze({ life: '', resale: '', powers: {}, 
 // cents and the cost less a resale are made into arguments by the core.
 export const readForm = (core) => {
   const problems = [], missing = [], read = {};
+  // A removed offer's fields are gone, and so is what was refused in them.
+  for (const id of refused.keys()) if (byId(id) === null) refused.delete(id);
   const value = (id) => {
     const field = byId(id), number = readNumber(field.value, signOf(id));
     const text = number.text, problem = problemOf(text);

@@ -64,7 +64,7 @@ function remove(n) {
 
 // Shows n offers (a link's), with every field of the later ones empty.
 export const setOffers = (n) => {
-  count = Math.min(Math.max(n, 1), MOST_OFFERS);
+  count = Number.isInteger(n) ? Math.min(Math.max(n, 1), MOST_OFFERS) : 1;
   show();
   for (let k = 2; k <= count; k++) {
     for (const id of offerFields(k)) byId(id).value = '';
