@@ -16,6 +16,8 @@ export const openCore = async () => {
   const utf8 = new TextDecoder();
   const encoder = new TextEncoder();
   const examplesStatus = module._wgz_examples_status();
+  // The names of a compared option's figures, by their numbers.
+  const figureNames = module.UTF8ToString(module._wgz_compare_figures()).split(' ');
 
   // A process receives each argument up to its first NUL, as C strings end
   // there. The core keeps the arguments written last, for as many calls as
@@ -117,11 +119,11 @@ export const openCore = async () => {
         (inflation) => withText(shared.hours, (hours) => module._wgz_compare_shared(price, interest, inflation, hours)))));
       for (const { cost, power } of options) withText(cost, (c) => withText(power, (p) => module._wgz_compare_option(c, p)));
       const cheapest = withText(years, module._wgz_compare);
-      const figure = (i, name) => withText(name, (address) => text(module._wgz_option_figure(i, address)));
+      const figure = (i, name) => text(module._wgz_option_figure(i, figureNames.indexOf(name)));
       return {
         cheapest, margin: text(module._wgz_compare_margin()),
         options: options.map((_, i) => ({ cost: figure(i, 'kosten'), kwh: figure(i, 'kwh'), electricity: figure(i, 'strom'),
-          total: figure(i, 'gesamt'), rank: module._wgz_option_rank(i) })),
+          total: figure(i, 'gesamt'), rank: Number(figure(i, 'rang')) })),
         totalAt: (i, over) => withText(over, (address) => text(module._wgz_option_total(i, address))),
       };
     },

@@ -88,13 +88,15 @@ char valueShown[FIGURE_SIZE];
 // command line, and each option's cost and power (the old device kept has
 // no cost), with what it comes to.
 constexpr int MOST_OPTIONS = 4;
+constexpr int COMPARE_FIGURE_COUNT = 5;
 struct CompareOption {
 	float cost;
 	float power;
-	char texts[4][FIGURE_SIZE];  // as COMPARE_FIGURES names them
-	int rank;
+	char texts[COMPARE_FIGURE_COUNT][FIGURE_SIZE];  // in the order COMPARE_FIGURES names them
 };
-constexpr const char *COMPARE_FIGURES[] = {"kosten", "kwh", "strom", "gesamt"};
+// Their names, in the order of CompareOption::texts, as wgz_compare_figures
+// gives them to the page.
+constexpr const char *COMPARE_FIGURES = "kosten kwh strom gesamt rang";
 PaybackInput compareInput;
 ResultOptions compareOptions;
 float compareRate = 0;  // the real rate, as the table's last row takes it
@@ -571,9 +573,9 @@ EMSCRIPTEN_KEEPALIVE int wgz_compare_option(const char *cost, const char *power)
 // What each option comes to over the years given (read in full; "" or a
 // text that is no number: none), as the table prints money: its cost
 // ("kosten"), its kWh a year ("kwh"), their price a year ("strom") and its
-// whole cost over the years ("gesamt", "" without years); and its rank, 1
-// for the cheapest over the years. Returns the cheapest option's index,
-// -1 without years.
+// whole cost over the years ("gesamt", "" without years); and its rank,
+// 1 for the cheapest over the years ("rang"). Returns the cheapest
+// option's index, -1 without years.
 EMSCRIPTEN_KEEPALIVE int wgz_compare(const char *years)
 {
 	float span = 0;
@@ -593,13 +595,14 @@ EMSCRIPTEN_KEEPALIVE int wgz_compare(const char *years)
 	// Ranked by the whole cost; equal costs keep their order.
 	int cheapest = -1, next = -1;
 	for (int i = 0; i < compareCount; i++) {
-		compareOptionList[i].rank = 1;
+		int rank = 1;
 		for (int k = 0; k < compareCount; k++)
 			if (totals[k] < totals[i] || (totals[k] == totals[i] && k < i))
-				compareOptionList[i].rank++;
-		if (compareOptionList[i].rank == 1)
+				rank++;
+		std::snprintf(compareOptionList[i].texts[4], FIGURE_SIZE, "%d", rank);
+		if (rank == 1)
 			cheapest = i;
-		if (compareOptionList[i].rank == 2)
+		if (rank == 2)
 			next = i;
 	}
 	compareMargin[0] = '\0';
@@ -610,15 +613,19 @@ EMSCRIPTEN_KEEPALIVE int wgz_compare(const char *years)
 	return cheapest;
 }
 
-// A figure of option i by its name (see wgz_compare), "" for none.
-EMSCRIPTEN_KEEPALIVE const char *wgz_option_figure(int i, const char *name)
+// The names of an option's figures (see wgz_compare), in the order of the
+// figure's number in wgz_option_figure, separated by spaces.
+EMSCRIPTEN_KEEPALIVE const char *wgz_compare_figures()
 {
-	if (i < 0 || i >= compareCount)
+	return COMPARE_FIGURES;
+}
+
+// Figure k of option i, "" for none.
+EMSCRIPTEN_KEEPALIVE const char *wgz_option_figure(int i, int k)
+{
+	if (i < 0 || i >= compareCount || k < 0 || k >= COMPARE_FIGURE_COUNT)
 		return "";
-	for (size_t k = 0; k < std::size(COMPARE_FIGURES); k++)
-		if (std::strcmp(name, COMPARE_FIGURES[k]) == 0)
-			return compareOptionList[i].texts[k];
-	return "";
+	return compareOptionList[i].texts[k];
 }
 
 // Option i's whole cost over the years given (read in full), as the table
@@ -633,12 +640,6 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_option_total(int i, const char *years)
 	std::snprintf(compareTotal, FIGURE_SIZE, "%.2f",
 	              lifetimeCost(span, option.cost, compareInput.price, option.power, compareRate));
 	return compareTotal;
-}
-
-// Option i's rank in the last wgz_compare, 1 for the cheapest.
-EMSCRIPTEN_KEEPALIVE int wgz_option_rank(int i)
-{
-	return i >= 0 && i < compareCount ? compareOptionList[i].rank : 0;
 }
 
 // How much less the cheapest option costs over the years than the next.
