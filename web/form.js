@@ -3,7 +3,7 @@
 // means a decimal point in both; a field reads numbers as people in Germany
 // write them (numbers.js), a link as the program does.
 import { asTyped, readNumber } from './numbers.js';
-import { nameOf, offerCount, setOffers } from './offers.js';
+import { laterOffers, nameOf, offerCount, setOffers } from './offers.js';
 
 const byId = (id) => document.getElementById(id);
 
@@ -88,7 +88,7 @@ export const readForm = (core) => {
     problems.push({ id, reason: result.problem });
     return { text: '', shown: '' };
   };
-  const offers = Array.from({ length: offerCount() - 1 }, (_, i) => i + 2);
+  const offers = laterOffers();
   const offerIds = offers.flatMap((n) => [`angebot${n}-kosten`, `angebot${n}-leistung`]);
   const texts = Object.fromEntries([...REQUIRED_FIELDS, ...OPTION_FIELDS.map(({ id }) => id), ...PAGE_FIELDS, ...offerIds]
     .map((id) => [id, value(id)]));
@@ -167,7 +167,7 @@ const shownValue = (id) => {
   return text === '' || field.disabled ? '' : `${text.replace('.', ',')} ${unitFor(id)}`;
 };
 export const describeForm = () => {
-  const offers = Array.from({ length: offerCount() - 1 }, (_, i) => i + 2);
+  const offers = laterOffers();
   const names = offerCount() > 1 ? { ...NAMES, kosten: `Kosten (${nameOf(1)})`, hinterher: `Leistung (${nameOf(1)})` } : NAMES;
   return [...Object.entries(names).map(([id, label]) => ({ label, value: shownValue(id) })),
     ...offers.map((n) => ({ label: nameOf(n), value: [`angebot${n}-kosten`, `angebot${n}-leistung`].map(shownValue)
@@ -187,12 +187,12 @@ export const fillForm = (args, own = new URLSearchParams()) => {
   for (const id of PAGE_FIELDS) fill(id, own.get(id) ?? '');
   if (own.has('kosten')) fill('kosten', own.get('kosten'));
   setOffers(Number(own.get('angebote') ?? 1));
-  const offers = Array.from({ length: offerCount() }, (_, i) => i + 1);
-  for (const n of offers) byId(`angebot${n}-name`).value = own.get(`angebot${n}-name`) ?? '';
-  for (const n of offers.slice(1)) {
+  const offers = laterOffers();
+  for (const n of [1, ...offers]) byId(`angebot${n}-name`).value = own.get(`angebot${n}-name`) ?? '';
+  for (const n of offers) {
     for (const id of [`angebot${n}-kosten`, `angebot${n}-leistung`]) fill(id, own.get(id) ?? '');
   }
-  const powers = [...POWERS, ...offers.slice(1).map((n) => `angebot${n}-leistung`)];
+  const powers = [...POWERS, ...offers.map((n) => `angebot${n}-leistung`)];
   for (const id of powers) {
     const [unit, energy] = Object.entries(ENERGIES).find(([, { key }]) => own.has(`${id}-${key}`)) ?? ['W'];
     byId(`${id}-einheit`).value = unit;

@@ -105,6 +105,12 @@ int compareCount = 0;
 char compareMargin[FIGURE_SIZE];
 char compareTotal[FIGURE_SIZE];
 
+// What an option of the comparison costs over span years in all.
+double wholeCost(const CompareOption &option, float span)
+{
+	return lifetimeCost(span, option.cost, compareInput.price, option.power, compareRate);
+}
+
 float curvePrices[CURVE_POINTS];
 float curveYears[CURVE_POINTS];
 char curveText[TEXT_SIZE];
@@ -585,7 +591,7 @@ EMSCRIPTEN_KEEPALIVE int wgz_compare(const char *years)
 	for (int i = 0; i < compareCount; i++) {
 		CompareOption &option = compareOptionList[i];
 		double kwh = yearlyEnergy(option.power, 0);
-		totals[i] = lifetimeCost(span, option.cost, price, option.power, compareRate);
+		totals[i] = wholeCost(option, span);
 		const double figures[] = {static_cast<double>(option.cost), kwh, yearlySaving(kwh, price), totals[i]};
 		for (size_t k = 0; k < std::size(figures); k++)
 			std::snprintf(option.texts[k], FIGURE_SIZE, "%.2f", figures[k]);
@@ -636,9 +642,7 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_option_total(int i, const char *years)
 	float span;
 	if (i < 0 || i >= compareCount || !readWhole(years, span))
 		return "";
-	const CompareOption &option = compareOptionList[i];
-	std::snprintf(compareTotal, FIGURE_SIZE, "%.2f",
-	              lifetimeCost(span, option.cost, compareInput.price, option.power, compareRate));
+	std::snprintf(compareTotal, FIGURE_SIZE, "%.2f", wholeCost(compareOptionList[i], span));
 	return compareTotal;
 }
 

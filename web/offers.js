@@ -10,6 +10,8 @@ let count = 1;  // offers shown, the first included
 
 const byId = (id) => document.getElementById(id);
 export const offerCount = () => count;
+// The numbers of the offers after the first, as shown.
+export const laterOffers = () => Array.from({ length: count - 1 }, (_, i) => i + 2);
 export const nameOf = (n) => byId(`angebot${n}-name`).value.trim() || `Angebot ${n}`;
 // The fields of offer n (2 or 3) in the order a person fills them.
 export const offerFields = (n) => [`angebot${n}-name`, `angebot${n}-kosten`, `angebot${n}-leistung`];
@@ -39,8 +41,7 @@ let changed = () => {};
 const show = () => {
   byId('angebot1').hidden = count < 2;
   byId('angebot-neu').hidden = count === MOST_OFFERS;
-  const more = Array.from({ length: count - 1 }, (_, i) => i + 2);
-  render(html`${more.map((n) => offerView(n, remove))}`, byId('angebote'));
+  render(html`${laterOffers().map((n) => offerView(n, remove))}`, byId('angebote'));
 };
 function add() {
   count++;

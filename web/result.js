@@ -13,6 +13,8 @@ const NOT_FINITE = { inf: 'unendlich viele', '-inf': 'minus unendlich viele', na
   '-nan': 'nicht bestimmbare' };
 const comma = (number) => NOT_FINITE[number] ?? number.replace('.', ',');
 const unsigned = (number) => number.replace(/^-/, '');
+// A money figure that prints as zero, of either sign.
+const zero = (number) => /^-?0\.00$/.test(number);
 const figure = (name, number, shown = number) => html`<data class=${name} value=${number}>${comma(shown)}</data>`;
 // A count and its noun, which agree: "1 Stunde", "8 Stunden".
 const counted = (count, one, more) => (count === '1' ? one : more);
@@ -52,7 +54,7 @@ const durationOf = ({ count, unit, nearness }) => {
 // A resale at or above the cost: the sale pays for the new device, which
 // saves from its first day.
 const paidBySale = (a) => {
-  const rest = /^-?0\.00$/.test(a.cost) ? 'genau'
+  const rest = zero(a.cost) ? 'genau'
     : html`und es bleiben ${figure('rest', a.cost, unsigned(a.cost))} Euro übrig`;
   const then = a.energy.startsWith('-')
     ? html`Das neue braucht aber mehr Strom (${figure('energie', a.energy, unsigned(a.energy))} kWh im Jahr).`
@@ -66,7 +68,7 @@ const paidBySale = (a) => {
 // may be out of sight) and the figures of a year behind it; with a service
 // life, first whether it pays within it.
 const answerOf = (a) => {
-  if (a.resale !== '' && (a.kind === 'kosten' || /^-?0\.00$/.test(a.cost))) return paidBySale(a);
+  if (a.resale !== '' && (a.kind === 'kosten' || zero(a.cost))) return paidBySale(a);
   if (a.kind in ALONE) return { sentence: html`<p>${ALONE[a.kind]}</p>`, short: ALONE[a.kind], figures: nothing };
   const subject = a.hours !== '0'
     ? html`Bei ${figure('stunden', a.hours)} ${counted(a.hours, 'Stunde', 'Stunden')} täglich macht sich die Investition`
@@ -83,7 +85,7 @@ const answerOf = (a) => {
   const more = a.energy.startsWith('-');
   const energy = more ? 'braucht sie' : a.generator ? 'erzeugt sie' : 'spart sie';
   // Below zero (inflation above the interest) the real rate earns money.
-  const interest = /^-?0\.00$/.test(a.interest) ? '.' : html`; die Zinsen auf die Kosten zum Realzins von ${
+  const interest = zero(a.interest) ? '.' : html`; die Zinsen auf die Kosten zum Realzins von ${
     figure('realzins', a.rate)} % ${a.interest.startsWith('-') ? 'bringen' : 'kosten'} ${
     figure('zinsen', a.interest, unsigned(a.interest))} Euro, es bleiben ${figure('gewinn', a.gain)} Euro.`;
   const years = html`${figure('jahre', a.years)} Jahren${durationOf(a.duration)}`;
