@@ -5,6 +5,7 @@
 #include "calc.h"
 
 #include <cfloat>
+#include <cmath>
 #include <limits>
 
 // A wider evaluation type (the x87 unit of 32-bit x86) rounds twice and
@@ -19,6 +20,10 @@ constexpr double WATTS_PER_KW = 1000;
 constexpr double KWH_PER_WATT_YEAR = 8.76;       // 8760 h a year / 1000 W a kW
 constexpr double KWH_PER_WATT_YEAR_X100 = 876;   // the same, times PERCENT
 constexpr double INTEREST_DIVISOR = -100;        // interest is a cost
+constexpr double MONTHS_PER_YEAR = 12;
+constexpr double DAYS_PER_YEAR = 365;            // 8760 hours, as the model's year
+constexpr double ABOUT = 0.1;                    // of one month or day
+constexpr double SPAN_PAST_PAYBACK = 1.25;
 
 }  // namespace
 
@@ -99,4 +104,40 @@ float paybackYears(float cost, float price, float powerBefore, float powerAfter,
 	double saving = yearlySaving(yearlyEnergy(powerBefore, powerAfter), price);
 	double interest = yearlyInterest(cost, realRatePercent);
 	return static_cast<float>(c / (saving + interest));
+}
+
+SpokenDuration spokenDuration(float years)
+{
+	SpokenDuration spoken;
+	auto y = static_cast<double>(years);
+	if (!(y > 0 && y < 2))
+		return spoken;
+	double months = y * MONTHS_PER_YEAR;
+	spoken.unit = months >= 2 ? DURATION_MONTHS : DURATION_DAYS;
+	double units = spoken.unit == DURATION_MONTHS ? months : y * DAYS_PER_YEAR;
+	double whole = std::round(units);
+	spoken.count = static_cast<int>(whole);
+	spoken.nearness = std::fabs(units - whole) <= ABOUT ? 0 : units < whole ? -1 : 1;
+	return spoken;
+}
+
+void rankByTotal(const double totals[], int count, int ranks[])
+{
+	for (int i = 0; i < count; i++) {
+		ranks[i] = 1;
+		for (int k = 0; k < count; k++)
+			if (totals[k] < totals[i] || (totals[k] == totals[i] && k < i))
+				ranks[i]++;
+	}
+}
+
+float comparisonSpan(float serviceYears, const float paybacks[], int count)
+{
+	if (serviceYears > 0)
+		return serviceYears;
+	double longest = 0;
+	for (int i = 0; i < count; i++)
+		if (paybacks[i] > 0 && std::isfinite(paybacks[i]))
+			longest = std::fmax(longest, static_cast<double>(paybacks[i]));
+	return static_cast<float>(std::fmin(std::ceil(longest * SPAN_PAST_PAYBACK), FLT_MAX));
 }

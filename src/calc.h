@@ -37,6 +37,27 @@ float euroPrice(double centsPerKwh);
 double lifetimeCost(float serviceYears, float cost, float price, float power,
                     float realRatePercent);
 
+// A payback under two years as a person says it: in whole months, under
+// two months in whole days (0: less than a day), and whether the time is a
+// little less than that count (-1), about it (0) or a little more (1).
+// DURATION_NONE for other times.
+enum DurationUnit { DURATION_NONE = 0, DURATION_MONTHS = 1, DURATION_DAYS = 2 };
+struct SpokenDuration {
+	DurationUnit unit = DURATION_NONE;
+	int count = 0;
+	int nearness = 0;
+};
+SpokenDuration spokenDuration(float years);
+
+// Devices compared over a service life: each one's rank by its whole cost,
+// 1 for the cheapest; equal totals keep their order.
+void rankByTotal(const double totals[], int count, int ranks[]);
+
+// The years a chart of devices' costs spans: the service life where one is
+// given (> 0), else whole years a quarter past the last of the paybacks
+// (each > 0 and finite); 0 without either.
+float comparisonSpan(float serviceYears, const float paybacks[], int count);
+
 // Years until the saving has paid back the cost; +inf when the net yearly
 // gain is exactly zero, negative when it is negative.
 float paybackYears(float cost, float price, float powerBefore, float powerAfter,

@@ -59,21 +59,36 @@ constexpr const char *HELP_OPTIONS =
 	"werden; das Programm rechnet dann selbst um.\n"
 	"\n";
 
+// Each error with what it is about: an option, or the positions of the
+// numbers ("3 4": both powers).
 struct ErrorReport {
 	ReportFlags bit;
 	int number;
 	const char *message;
+	const char *subject;
 };
 
 constexpr ErrorReport ERROR_REPORTS[] = {
-	{REPORT_ERR_INTEREST, 1, " Bitte geben Sie zur Option -z immer einen Zinssatz an."},
-	{REPORT_ERR_INFLATION, 2, " Bitte geben Sie zur Option -i immer eine Inflationsrate an."},
-	{REPORT_ERR_HOURS, 3, " Bitte geben Sie zur Option -a immer eine t\204gliche Betriebsdauer an."},
+	{REPORT_ERR_INTEREST, 1, " Bitte geben Sie zur Option -z immer einen Zinssatz an.", "-z"},
+	{REPORT_ERR_INFLATION, 2, " Bitte geben Sie zur Option -i immer eine Inflationsrate an.", "-i"},
+	{REPORT_ERR_HOURS, 3, " Bitte geben Sie zur Option -a immer eine t\204gliche Betriebsdauer an.",
+	 "-a"},
 	{REPORT_ERR_HOURS_ZERO, 4,
 	 " Die t\204gliche Betriebsdauer darf nicht 0 sein. Sonst w\204re die Wiedergewinnszeit "
-	 "unendlich."},
+	 "unendlich.",
+	 "-a"},
 	{REPORT_ERR_SAME_POWER, 5,
-	 " Leistung vorher und Leistung hinterher m\201ssen immer verschieden sein."},
+	 " Leistung vorher und Leistung hinterher m\201ssen immer verschieden sein.", "3 4"},
+};
+
+// The letters of code page 850 that the console texts use, as UTF-8.
+struct ConsoleLetter {
+	unsigned char cp850;
+	const char *utf8;
+};
+constexpr ConsoleLetter CONSOLE_LETTERS[] = {
+	{0x81, "\303\274"}, {0x84, "\303\244"}, {0x8e, "\303\204"}, {0x94, "\303\266"},
+	{0x99, "\303\226"}, {0x9a, "\303\234"}, {0xe1, "\303\237"},
 };
 
 void printHelp(const char *programName)
@@ -249,6 +264,22 @@ int runCalculator(int argc, const char *const argv[])
 	}
 	printResults(input, options, argv[0]);
 	return 0;
+}
+
+const char *errorSubject(ReportFlags bit)
+{
+	for (const ErrorReport &report : ERROR_REPORTS)
+		if (report.bit == bit)
+			return report.subject;
+	return nullptr;
+}
+
+const char *consoleLetter(unsigned char byte)
+{
+	for (const ConsoleLetter &letter : CONSOLE_LETTERS)
+		if (letter.cp850 == byte)
+			return letter.utf8;
+	return nullptr;
 }
 
 void printErrors(ReportFlags flags)

@@ -23,6 +23,15 @@ float toFloat(const char *text);
 // The numbered error reports whose bits are set, each with an empty line.
 void printErrors(ReportFlags flags);
 
+// For front ends that show each error at what it is about: the words of the
+// command line that the error report of one bit is about, an option ("-z")
+// or the positions of numbers ("3 4"); null for a bit that is no error.
+const char *errorSubject(ReportFlags bit);
+
+// A letter of the console texts (code page 850) as UTF-8; null for a byte
+// they do not use.
+const char *consoleLetter(unsigned char byte);
+
 // Help, the error reports whose bits are set, then the examples or a hint.
 void printReport(ReportFlags flags, const char *const argv[]);
 

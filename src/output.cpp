@@ -156,28 +156,25 @@ constexpr const char *HTML_TABLE_TIME =
 	"</tr>\n"
 	"\n";
 
-// Room for any double in "%.2f": sign, 309 digits, point, decimals.
-constexpr int CELL_SIZE = 320;
-
 // One result row: the values of the input with the row's powers, the real
 // rate printed as computed, and the payback time at that rate as a float.
 void printResultRow(const PaybackInput &in, const ResultRow &row, bool withInterest, bool html)
 {
 	auto years = static_cast<double>(
 		paybackYears(in.cost, in.price, row.powerBefore, row.powerAfter, row.rate));
-	char text[8][CELL_SIZE];
+	char text[8][FIGURE_SIZE];
 	int n = 0;
 
-	std::snprintf(text[n++], CELL_SIZE, "%.2f", static_cast<double>(in.cost));
-	std::snprintf(text[n++], CELL_SIZE, "%.4f", static_cast<double>(in.price));
-	std::snprintf(text[n++], CELL_SIZE, "%.1f", static_cast<double>(row.powerBefore));
-	std::snprintf(text[n++], CELL_SIZE, "%.1f", static_cast<double>(row.powerAfter));
+	formatFigure(text[n++], static_cast<double>(in.cost));
+	std::snprintf(text[n++], FIGURE_SIZE, "%.4f", static_cast<double>(in.price));
+	formatPower(text[n++], static_cast<double>(row.powerBefore));
+	formatPower(text[n++], static_cast<double>(row.powerAfter));
 	if (withInterest) {
-		std::snprintf(text[n++], CELL_SIZE, "%.2f", static_cast<double>(in.interestRate));
-		std::snprintf(text[n++], CELL_SIZE, "%.2f", static_cast<double>(in.inflationRate));
-		std::snprintf(text[n++], CELL_SIZE, "%.2f", row.realRate);
+		formatFigure(text[n++], static_cast<double>(in.interestRate));
+		formatFigure(text[n++], static_cast<double>(in.inflationRate));
+		formatFigure(text[n++], row.realRate);
 	}
-	std::snprintf(text[n++], CELL_SIZE, "%.2f", years);
+	formatFigure(text[n++], years);
 
 	const char *cells[8];
 	for (int i = 0; i < n; i++)
@@ -188,6 +185,16 @@ void printResultRow(const PaybackInput &in, const ResultRow &row, bool withInter
 }
 
 }  // namespace
+
+void formatFigure(char (&text)[FIGURE_SIZE], double value)
+{
+	std::snprintf(text, FIGURE_SIZE, "%.2f", value);
+}
+
+void formatPower(char (&text)[FIGURE_SIZE], double value)
+{
+	std::snprintf(text, FIGURE_SIZE, "%.1f", value);
+}
 
 void printTextRuler(bool withInterest)
 {
@@ -276,8 +283,8 @@ void printResults(const PaybackInput &in, const ResultOptions &options, const ch
 
 	printResultRow(in, resultRow(in, options, false), withInterest, html);
 	if (options.haveHours) {
-		char hours[CELL_SIZE];
-		std::snprintf(hours, sizeof hours, "%.2f", static_cast<double>(in.hoursPerDay));
+		char hours[FIGURE_SIZE];
+		formatFigure(hours, static_cast<double>(in.hoursPerDay));
 		printHoursHeading(hours, withInterest, html, " ");
 		printResultRow(in, resultRow(in, options, true), withInterest, html);
 	}

@@ -18,6 +18,13 @@ struct ResultRow {
 // converted to the hours given.
 ResultRow resultRow(const PaybackInput &input, const ResultOptions &options, bool hoursRow);
 
+// Room for any double in "%.2f": sign, 309 digits, point, decimals.
+inline constexpr int FIGURE_SIZE = 320;
+// A figure as the table prints money, rates, hours and years (two
+// decimals), and as it prints a power (one).
+void formatFigure(char (&text)[FIGURE_SIZE], double value);
+void formatPower(char (&text)[FIGURE_SIZE], double value);
+
 // The row the table prints last, which front ends put in words.
 ResultRow lastResultRow(const PaybackInput &input, const ResultOptions &options);
 

@@ -133,6 +133,61 @@ TEST(LifetimeBalance, IsTheGainOverTheYearsLessTheCost)
 	EXPECT_EQ(netCost(800, 50), 750.0f);
 }
 
+// Short paybacks as people say them: months from two months on, days below,
+// rounded to whole ones; "knapp" a tenth or more below, "gut" above.
+TEST(SpokenDuration, MonthsOrDaysAndHowNear)
+{
+	const struct {
+		float years;
+		DurationUnit unit;
+		int count, nearness;
+	} cases[] = {
+		{0.56f, DURATION_MONTHS, 7, -1},   // 6.72 months
+		{0.25f, DURATION_MONTHS, 3, 0},
+		{1.99f, DURATION_MONTHS, 24, -1},  // 23.88
+		{1.0f / 6, DURATION_MONTHS, 2, 0},  // two months exactly
+		{0.16f, DURATION_DAYS, 58, 1},     // 1.92 months: 58.4 days
+		{0.01f, DURATION_DAYS, 4, -1},     // 3.65 days
+		{0.0055f, DURATION_DAYS, 2, 0},    // 2.0075 days
+		{0.3f / 365, DURATION_DAYS, 0, 1},  // less than a day
+		{2.0f, DURATION_NONE, 0, 0},
+		{0.0f, DURATION_NONE, 0, 0},
+		{-0.5f, DURATION_NONE, 0, 0},
+		{NAN, DURATION_NONE, 0, 0},
+	};
+	for (const auto &c : cases) {
+		SpokenDuration spoken = spokenDuration(c.years);
+		EXPECT_EQ(spoken.unit, c.unit) << c.years;
+		EXPECT_EQ(spoken.count, c.count) << c.years;
+		EXPECT_EQ(spoken.nearness, c.nearness) << c.years;
+	}
+}
+
+// The cheapest is first; of equal totals the one listed first ranks first.
+TEST(RankByTotal, CheapestFirstTiesInOrder)
+{
+	const double totals[] = {713, 686.1, 706.5, 686.1, -5};
+	int ranks[5];
+	rankByTotal(totals, 5, ranks);
+	const int expected[] = {5, 2, 4, 3, 1};
+	for (int i = 0; i < 5; i++)
+		EXPECT_EQ(ranks[i], expected[i]) << i;
+}
+
+// The service life where given; else whole years a quarter past the last
+// payback, so that the chart's axis ends on a year (8.16 years: 11).
+TEST(ComparisonSpan, LifeOrWholeYearsPastTheLastPayback)
+{
+	const float paybacks[] = {7.88f, 8.16f, -3, INFINITY, NAN, 0};
+	EXPECT_EQ(comparisonSpan(15, paybacks, 6), 15.0f);
+	EXPECT_EQ(comparisonSpan(0, paybacks, 6), 11.0f);
+	EXPECT_EQ(comparisonSpan(0, paybacks, 1), 10.0f);  // 9.85
+	EXPECT_EQ(comparisonSpan(0, paybacks + 2, 4), 0.0f);
+	const float tiny[] = {0.01f}, huge[] = {3e38f};
+	EXPECT_EQ(comparisonSpan(0, tiny, 1), 1.0f);
+	EXPECT_TRUE(std::isfinite(comparisonSpan(0, huge, 1)));
+}
+
 struct PaybackCase {
 	float cost, price, before, after, nominal, inflation;
 	const char *printed;

@@ -94,4 +94,32 @@ TEST(Invocation, NoProgramNameAtAll)
 	EXPECT_EQ(nameless.out, invoke({"wiedergewinnszeit"}).out);
 }
 
+// What a front end takes from the console texts: every letter of code page
+// 850 they use has its UTF-8 form, and each error is about the option or
+// the numbers its message names.
+TEST(Invocation, ConsoleLettersAndErrorSubjects)
+{
+	const std::string texts = invoke({"wgz", "1", "1", "5", "5", "-z", "-i", "-a"}).out +
+	                          invoke({"wgz", "1", "1", "5", "4", "-a", "0"}).out + invoke({"wgz", "-b"}).out;
+	for (unsigned char c : texts) {
+		if (c >= 0x80) {
+			EXPECT_NE(consoleLetter(c), nullptr) << static_cast<int>(c);
+		}
+	}
+	EXPECT_EQ(consoleLetter('a'), nullptr);
+	const struct {
+		ReportFlags bit;
+		const char *named;
+	} errors[] = {{REPORT_ERR_INTEREST, "Option -z"}, {REPORT_ERR_INFLATION, "Option -i"},
+	              {REPORT_ERR_HOURS, "Option -a"}, {REPORT_ERR_HOURS_ZERO, "Betriebsdauer"},
+	              {REPORT_ERR_SAME_POWER, "Leistung vorher und Leistung hinterher"}};
+	const std::string subjects[] = {"-z", "-i", "-a", "-a", "3 4"};
+	for (size_t i = 0; i < std::size(errors); i++) {
+		ASSERT_NE(errorSubject(errors[i].bit), nullptr);
+		EXPECT_EQ(errorSubject(errors[i].bit), subjects[i]);
+	}
+	EXPECT_EQ(errorSubject(REPORT_USAGE), nullptr);
+	EXPECT_EQ(errorSubject(REPORT_EXAMPLES_TEXT), nullptr);
+}
+
 }  // namespace
