@@ -142,7 +142,8 @@ export const chartCaption = ({ points, marked, markedText }) => {
 };
 
 // Lines told apart without colour: a dash pattern each, and a label.
-const DASHES = ['', '10 5', '3 4', '14 4 3 4'];
+const DASHES = ['', '10 5', '3 4', '14 4 3 4', '2 2'];
+const dashOf = (i) => DASHES[i % DASHES.length];
 
 // The SVG's content for offers compared ({ end, lines, points }): each
 // option's cost over the years as a line from its price at year 0 to its
@@ -167,14 +168,17 @@ export const comparisonChart = ({ end, lines, points }, box) => {
     { values: costs.values, at: y, name: 'kosten', title: 'Kosten bis dahin (Euro)' })}
     ${lines.map((line, i) => svg`
       <line class="gesamt" x1=${left} y1=${fixed(y(line.start))} x2=${right} y2=${fixed(y(line.end))}
-        stroke-dasharray=${DASHES[i]} data-von=${line.start} data-bis=${line.end}></line>`)}
+        stroke-dasharray=${dashOf(i)} data-von=${line.start} data-bis=${line.end}></line>`)}
     ${labels.map(({ i, at }) => svg`
-      <line class="gesamt" x1=${right + 4} x2=${right + 24} y1=${fixed(at)} y2=${fixed(at)} stroke-dasharray=${DASHES[i]}></line>
+      <line class="gesamt" x1=${right + 4} x2=${right + 24} y1=${fixed(at)} y2=${fixed(at)} stroke-dasharray=${dashOf(i)}></line>
       <text class="name" x=${right + 28} y=${fixed(at)} dominant-baseline="middle">${shortName(lines[i].name)}</text>`)}
     ${points.map((point) => svg`
       <circle class="punkt" cx=${fixed(x(point.years))} cy=${fixed(y(point.cost))} r="5"
         data-jahre=${point.years} data-kosten=${point.cost}></circle>`)}`;
 };
 
-export const comparisonCaption = ({ end, points }) => `Kosten über ${numberText(end)} Jahre${
-  points.length > 0 ? '; Punkte: wo ein teureres Gerät seinen Mehrpreis hereingeholt hat, gegenüber einem billigeren oder dem alten' : ''}`;
+// What the chart shows, and only that: a point against the old device is
+// named as such where there is one.
+export const comparisonCaption = ({ end, points, againstOld }) => `Kosten über ${numberText(end)} ${
+  end === 1 ? 'Jahr' : 'Jahre'}${points.length === 0 ? ''
+  : `; Punkte: wo ein teureres Gerät seinen Mehrpreis hereingeholt hat${againstOld ? ', auch gegenüber dem alten' : ''}`}`;

@@ -1,143 +1,133 @@
 // The core adapter: the one part of the page that talks to the WebAssembly
-// module. Arguments in; exit status, output and curve out. Every address it
-// reads comes from a function of web/glue.cpp and is read through a typed
-// view; nothing here knows a layout, a status bit or a text of the core.
+// module, through the contract written down in web/glue.cpp. Each call
+// hands the core its inputs and reads back one record, "name=value&..."
+// text, with URLSearchParams; here the records become plain objects.
+// Nothing here computes a figure or knows a status bit.
 // The build resolves wgz-kern to the module's factory and its bytes.
 import createCalculator from 'wgz-kern';
 import moduleBase64 from 'wgz-kern/wasm';
 
-// Decoded natively where the browser can, which is many times faster.
+// Decoded natively where the browser can, which is many times faster; the
+// bytes are gzip-compressed at build time and unpacked by the browser.
 const bytesOf = (base64) => Uint8Array.fromBase64?.(base64)
   ?? Uint8Array.from(atob(base64), (c) => c.charCodeAt(0));
+const unpacked = (bytes) => new Response(new Blob([bytes]).stream()
+  .pipeThrough(new DecompressionStream('gzip'))).arrayBuffer();
+
+// A payback as the core gives it, its names after prefix: its kind ('' for
+// a line that gives no table), years, a payback under two years in months
+// or days, and the balance at the end of a service life ('' for none).
+const paybackOf = (record, prefix = '') => {
+  const get = (name) => record.get(`${prefix}${name}`) ?? '';
+  return { kind: get('art'), years: get('jahre'), balance: get('bilanz'),
+    duration: { count: get('dauer'), unit: get('dauer-einheit'), nearness: get('dauer-naehe') } };
+};
+const wordsOf = (line) => line.split('\0').slice(0, -1);
 
 export const openCore = async () => {
-  // Its bytes are here already: no file to locate or fetch.
-  const module = await createCalculator({ wasmBinary: bytesOf(moduleBase64), locateFile: (name) => name });
-  const utf8 = new TextDecoder();
+  const module = await createCalculator({ wasmBinary: await unpacked(bytesOf(moduleBase64)),
+    locateFile: (name) => name });
   const encoder = new TextEncoder();
-  const examplesStatus = module._wgz_examples_status();
-  // The names of a compared option's figures, by their numbers.
-  const figureNames = module.UTF8ToString(module._wgz_compare_figures()).split(' ');
 
-  // A process receives each argument up to its first NUL, as C strings end
-  // there. The core keeps the arguments written last, for as many calls as
-  // ask about the same command line.
-  let passed = [];
-  const pass = (args) => {
-    if (args.length === passed.length && args.every((arg, i) => arg === passed[i])) return;
-    passed = [...args];
-    const bytes = encoder.encode(args.map((arg) => `${arg.split('\0')[0]}\0`).join(''));
-    // Asked for first: the block may grow the module's memory, which
-    // replaces the buffer that HEAPU8 views.
-    const address = module._wgz_arguments(args.length, bytes.length);
-    new Uint8Array(module.HEAPU8.buffer, address, bytes.length).set(bytes);
-  };
-  const text = (address) => module.UTF8ToString(address);
-  // Calls fn with the address of text as a C string, on the module's stack.
-  const withText = (string, fn) => {
-    const top = module.stackSave();
+  // Calls fn with the address of each block of words in the module's
+  // memory, each word a C string (up to its first NUL, as a process
+  // receives an argument), and reads the record it returns.
+  const call = (blocks, fn) => {
+    const encoded = blocks.map((words) => encoder.encode(words.map((word) => `${word.split('\0')[0]}\0`).join('')));
+    const address = module._malloc(encoded.reduce((size, bytes) => size + bytes.length, 1));
     try {
-      const bytes = encoder.encode(`${string.split('\0')[0]}\0`);
-      const address = module.stackAlloc(bytes.length);
-      module.HEAPU8.set(bytes, address);
-      return fn(address);
+      let at = address;
+      const starts = encoded.map((bytes) => { module.HEAPU8.set(bytes, at); at += bytes.length; return at - bytes.length; });
+      return new URLSearchParams(module.UTF8ToString(fn(...starts)));
     } finally {
-      module.stackRestore(top);
+      module._free(address);
     }
   };
-  const PROBLEMS = ['', 'zahl', 'unendlich', 'bereich'];
-  const value = (check) => (check !== 0 ? { problem: PROBLEMS[check] }
-    : { text: text(module._wgz_value_text()), shown: text(module._wgz_value_shown()) });
-  const output = () => new Uint8Array(module.HEAPU8.buffer, module._wgz_output(), module._wgz_output_size());
+  // Words and their count, then single texts.
+  const withWords = (words, texts, fn) => call([words, ...texts.map((text) => [text])],
+    (first, ...rest) => fn(first, words.length, ...rest));
+  const errorsOf = (record) => record.getAll('fehler').map((text, i) => ({ text: text.trim(),
+    about: record.getAll('betrifft')[i].split(' ') }));
 
   return {
-    programName: text(module._wgz_program_name()),
+    programName: call([], module._wgz_program).get('name'),
 
-    // One invocation: its exit status and the bytes it wrote.
+    // One invocation: its exit status, its output as text (the HTML forms
+    // are UTF-8), whether it printed the examples, and its numbered error
+    // reports, each with the words of the command line it is about: an
+    // option ("-z") or number positions ("3 4").
     run: (args) => {
-      pass(args);
-      const status = module._wgz_run();
-      return { status, bytes: output().slice() };
+      const record = withWords(args, [], module._wgz_run);
+      return { status: Number(record.get('status')), output: record.get('ausgabe'),
+        examples: record.has('beispiele'), errors: errorsOf(record) };
     },
-    decode: (bytes) => utf8.decode(bytes),
-    printedExamples: (status) => (status & examplesStatus) !== 0,
 
-    // The numbered error reports of an exit status, each with the words of
-    // the command line it is about: an option ("-z") or number positions ("3 4").
-    errors: (status) => Array.from({ length: module._wgz_errors(status) }, (_, i) => ({
-      text: text(module._wgz_error_text(i)).trim(),
-      about: text(module._wgz_error_subject(i)).split(' '),
-    })),
-
-    // The answer in words for the table's last row: its kind (see glue.cpp),
-    // its figures as the program prints numbers, and whether it is a
-    // generator; with a service life ('' for none, already checked by
-    // serviceLife) what is left at its end; a payback under two years in
-    // months or days.
+    // The answer in words for the table's last row, with a service life
+    // ('' for none): the payback (see paybackOf) and the figures of a year,
+    // as the program prints numbers.
     answer: (args, life = '') => {
-      pass(args);
-      withText(life, module._wgz_service_life);
-      const kind = text(module._wgz_answer());
-      const figure = (i) => text(module._wgz_answer_figure(i));
-      return { kind, generator: module._wgz_answer_generator() === 1,
-        years: figure(0), energy: figure(1), saving: figure(2), interest: figure(3), gain: figure(4),
-        rate: figure(5), hours: figure(6), balance: figure(7), life: figure(8), cost: figure(9),
-        duration: { count: figure(10), unit: figure(11), nearness: figure(12) } };
-    },
-
-    // The page's own values, each { problem } when the page cannot use it
-    // ('zahl': no number, 'unendlich': no finite result, 'bereich': out of
-    // range), else what the command line and the page show for it.
-    yearlyPower: (kwh) => value(withText(kwh, module._wgz_yearly_power)),
-    dailyPower: (kwh) => value(withText(kwh, module._wgz_daily_power)),
-    // A further offer's cost or power, read in full.
-    offerValue: (text, isCost) => value(withText(text, (address) => module._wgz_offer_value(address, isCost ? 1 : 0))),
-    // Which of two costs is dearer (1: the first, -1: the second, 0:
-    // neither) and the extra price, for a command line and as shown.
-    costDifference: (first, second) => {
-      const order = withText(first, (a) => withText(second, (b) => module._wgz_cost_difference(a, b)));
-      return { order, text: text(module._wgz_value_text()), shown: text(module._wgz_value_shown()) };
-    },
-    netCost: (cost, resale) => value(withText(cost, (a) => withText(resale, (b) => module._wgz_net_cost(a, b)))),
-    centPrice: (cents) => value(withText(cents, module._wgz_cent_price)),
-    // Whether a price in Eu/kWh is so high that cents were likely meant.
-    priceUnusual: (price) => withText(price, module._wgz_price_unusual) === 1,
-    serviceLife: (years) => {
-      const check = withText(years, module._wgz_service_life);
-      return check !== 0 ? { problem: PROBLEMS[check] } : { text: years, shown: years };
-    },
-
-    // Options compared over years ('' for none): shared, the values of the
-    // command line they share ({ price, interest, inflation, hours }, ''
-    // where not given); options, each { cost, power } as a run reads them.
-    // Each option's figures by name, its rank (1: cheapest over the years),
-    // the cheapest one's index (-1 without years) and how much less it costs
-    // than the next; and, until the next comparison, an option's whole cost
-    // over other years.
-    compare: (shared, options, years) => {
-      withText(shared.price, (price) => withText(shared.interest, (interest) => withText(shared.inflation,
-        (inflation) => withText(shared.hours, (hours) => module._wgz_compare_shared(price, interest, inflation, hours)))));
-      for (const { cost, power } of options) withText(cost, (c) => withText(power, (p) => module._wgz_compare_option(c, p)));
-      const cheapest = withText(years, module._wgz_compare);
-      const figure = (i, name) => text(module._wgz_option_figure(i, figureNames.indexOf(name)));
-      return {
-        cheapest, margin: text(module._wgz_compare_margin()),
-        options: options.map((_, i) => ({ cost: figure(i, 'kosten'), kwh: figure(i, 'kwh'), electricity: figure(i, 'strom'),
-          total: figure(i, 'gesamt'), rank: Number(figure(i, 'rang')) })),
-        totalAt: (i, over) => withText(over, (address) => text(module._wgz_option_total(i, address))),
-      };
+      const record = withWords(args, [life], module._wgz_answer);
+      const get = (name) => record.get(name) ?? '';
+      return { ...paybackOf(record), generator: record.has('erzeuger'), energy: get('energie'),
+        saving: get('ersparnis'), interest: get('zinsen'), gain: get('gewinn'), rate: get('realzins'),
+        cost: get('kosten'), hours: get('stunden') };
     },
 
     // Payback times over the electricity price, the index of the entered
     // price (-1: not marked) and its years as the table prints them.
     curve: (args) => {
-      pass(args);
-      const count = module._wgz_curve();
-      const floats = (address) => new Float32Array(module.HEAPF32.buffer, address, count);
-      const prices = floats(module._wgz_curve_prices()), years = floats(module._wgz_curve_years());
-      const points = Array.from({ length: count }, (_, i) => ({ price: prices[i], years: years[i] }));
-      const marked = module._wgz_curve_marked();
-      return { points, marked, markedText: marked >= 0 ? text(module._wgz_curve_text(marked)) : '' };
+      const record = withWords(args, [], module._wgz_curve);
+      const years = record.getAll('jahre');
+      // Each a float's nine digits, read back as that float.
+      const float = (text) => Math.fround(Number(text));
+      return { points: record.getAll('preis').map((price, i) => ({ price: float(price), years: float(years[i]) })),
+        marked: Number(record.get('marke') ?? -1), markedText: record.get('marke-jahre') ?? '' };
+    },
+
+    // Devices compared over a service life ('' for none): shared, the price
+    // and the options of every command line; old, the power of the old
+    // device kept ('' for none); offers, each { cost, power } as command
+    // line words. The options' errors, or the words of a shared value
+    // without a finite figure (notFinite); else each device's figures, the
+    // old one first, each pair's and each offer's payback against the old
+    // device with its command line, and the chart.
+    compare: ({ shared, old, offers, life }) => {
+      const record = call([shared, [old], offers.flatMap(({ cost, power }) => [cost, power]), [life]],
+        (sharedAt, oldAt, offersAt, lifeAt) => module._wgz_compare(sharedAt, shared.length, oldAt, offersAt,
+          offers.length, lifeAt));
+      if (record.has('status') || record.has('unendlich')) {
+        return { errors: errorsOf(record), notFinite: record.get('unendlich')?.split(' ') ?? null };
+      }
+      const list = (name) => record.getAll(name);
+      const totals = list('gesamt'), ends = list('linie-bis');
+      const devices = list('kosten').map((cost, i) => ({ cost, kwh: list('kwh')[i], electricity: list('strom')[i],
+        total: totals[i] ?? '', rank: Number(list('rang')[i]), end: ends[i] ?? '' }));
+      const pairs = [];
+      for (let n = 1; record.has(`paar${n}-art`); n++) {
+        const get = (name) => record.get(`paar${n}-${name}`);
+        pairs.push({ ...paybackOf(record, `paar${n}-`), cheap: Number(get('billig')), dear: Number(get('teuer')),
+          sameCost: get('gleich-teuer') === '1', thriftier: Number(get('sparsamer')), extra: get('mehrpreis'),
+          line: wordsOf(get('zeile')) });
+      }
+      const versusOld = offers.map((_, i) => (record.has(`alt${i + 1}-art`)
+        ? { ...paybackOf(record, `alt${i + 1}-`), line: wordsOf(record.get(`alt${i + 1}-zeile`)) } : null))
+        .filter((payback) => payback !== null);
+      const costs = list('punkt-kosten');
+      return { errors: [], notFinite: null, devices, pairs, versusOld,
+        cheapest: Number(record.get('guenstigst') ?? -1), next: Number(record.get('naechst') ?? -1),
+        margin: record.get('abstand') ?? '',
+        chart: record.has('bis') ? { end: Number(record.get('bis')), againstOld: record.has('punkt-alt'),
+          points: list('punkt-jahre').map((years, i) => ({ years: Number(years), cost: Number(costs[i]) })) } : null };
+    },
+
+    // A value of the page's own made into a command line's word: { text,
+    // shown } or { problem } ('zahl': no number, 'unendlich': no finite
+    // result, 'bereich': out of range); for kind 'preis', { unusual }.
+    // The kinds are listed at wgz_convert.
+    convert: (kind, text, other = '') => {
+      const record = call([[kind], [text], [other]], module._wgz_convert);
+      if (record.has('problem')) return { problem: record.get('problem') };
+      return { text: record.get('wert') ?? '', shown: record.get('gezeigt') ?? '', unusual: record.get('ungewoehnlich') === '1' };
     },
   };
 };

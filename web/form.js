@@ -1,15 +1,14 @@
 // Form and link state: which command line the form and the link fragment
 // mean, and how the form and the link are set to show one. A decimal comma
 // means a decimal point in both; a field reads numbers as people in Germany
-// write them (numbers.js), a link as the program does.
+// write them (numbers.js), a link as the program does. The fields are
+// those of fields.js; the offers those of offers.js.
+import { FIELDS, fieldOf, offerFields, unitOf } from './fields.js';
 import { asTyped, readNumber } from './numbers.js';
-import { laterOffers, nameOf, offerCount, setOffers } from './offers.js';
+import { comparing, nameOf, offerCount, offerKey, setOffers } from './offers.js';
 
 const byId = (id) => document.getElementById(id);
 
-const REQUIRED_FIELDS = ['kosten', 'strompreis', 'vorher', 'hinterher'];
-const OPTION_FIELDS = [{ id: 'zins', option: '-z' }, { id: 'inflation', option: '-i' },
-  { id: 'betriebsdauer', option: '-a' }];
 // Longer values are no number anyone means; refusing them keeps a pasted
 // megabyte out of the link and every later keystroke fast.
 export const LONGEST = 64;
@@ -20,186 +19,210 @@ const asPoint = (text) => text.replace(/,/g, '.');
 const problemOf = (text) => (text.length > LONGEST ? { reason: 'lang', length: text.length }
   : text.includes('\0') ? { reason: 'null' } : null);
 
-// A field's label; in a further offer, with the offer's name.
+// A field's label; in an offer's box, with the offer's name.
 export const labelOf = (id) => {
   const label = document.querySelector(`label[for="${id}"]`).textContent;
   const offer = byId(id).closest('fieldset.angebot');
   return offer === null ? label : `${offer.querySelector('legend').textContent}: ${label}`;
 };
 
-// The field an argument word of an error is about: an option or a position.
-export const fieldFor = (word) => OPTION_FIELDS.find(({ option }) => option === word)?.id
-  ?? REQUIRED_FIELDS[Number(word) - 1];
-
 // A value that cannot be used is taken out of its field, which would
-// otherwise hold it and slow every keystroke there; the reason is kept until
-// the field gets a value again.
+// otherwise hold it and slow every keystroke there; the reason is kept
+// until the field gets a value again. An offer's are kept by the offer's
+// key, and go when the offer goes.
 const refused = new Map();
+const slotOf = (id) => {
+  const offer = /^angebot(\d+)-(\w+)$/.exec(id);
+  return offer === null ? id : `${offerKey(Number(offer[1]))}:${offer[2]}`;
+};
+const forgetRemoved = () => {
+  const keys = new Set(Array.from({ length: offerCount() }, (_, i) => String(offerKey(i + 1))));
+  for (const slot of refused.keys()) if (slot.includes(':') && !keys.has(slot.split(':')[0])) refused.delete(slot);
+};
 
-// The page's own fields, which the command line does not have: what the old
-// device sells for and the device's service life; and each power's and the
-// price's unit.
-const PAGE_FIELDS = ['erloes', 'nutzungsdauer'];
-const POWERS = ['vorher', 'hinterher'];
-const CENTS = 'ct/kWh';
-// A power given as energy over a time, converted by the core, and its key
-// in the link: kWh a year as on an energy label, kWh a day as measured.
-const ENERGIES = { 'kWh/Jahr': { convert: 'yearlyPower', key: 'kwh' }, 'kWh/Tag': { convert: 'dailyPower', key: 'kwh-tag' } };
-const unitOf = (id) => byId(`${id}-einheit`).value;
-// The unit sign that may follow a field's number (see numbers.js), and the
-// unit of each field without a unit choice; an offer's cost is in euros.
-const SIGNS = { kosten: 'euro', erloes: 'euro', zins: 'prozent', inflation: 'prozent' };
-const UNITS = { kosten: 'Euro', erloes: 'Euro', zins: '%', inflation: '%', betriebsdauer: 'Stunden', nutzungsdauer: 'Jahre' };
-const generic = (id) => (id.endsWith('-kosten') ? 'kosten' : id);
-const signOf = (id) => SIGNS[generic(id)];
-const unitFor = (id) => UNITS[generic(id)] ?? unitOf(id);
 // The page's own values where the form gives none; read: the fields whose
-// value was read otherwise than typed, and as what.
-// offers: with more than one, each { name, cost, power } as the command
-// lines take them, the first the form's own.
+// value was read otherwise than typed, and as what; powers: the power in W
+// a figure of energy stands for; offers: compared, each { name, cost,
+// power } as the command lines take them.
 export const NO_PAGE_VALUES = Object.freeze({ life: '', resale: '', powers: {}, yearly: false,
   read: {}, price: '', unusual: false, own: '', offers: [] });
 
-// The arguments as the form gives them (an empty option is not given), the
-// required fields still empty, the fields whose value cannot be used, and
-// the page's own values: { life, resale, powers, ... } for the answer and
-// the form, and the link's own part. Powers given in kWh a year, a price in
-// cents and the cost less a resale are made into arguments by the core.
-export const readForm = (core) => {
-  const problems = [], missing = [], read = {};
-  // A removed offer's fields are gone, and so is what was refused in them.
-  for (const id of refused.keys()) if (byId(id) === null) refused.delete(id);
-  const value = (id) => {
-    const field = byId(id), number = readNumber(field.value, signOf(id));
-    const text = number.text, problem = problemOf(text);
-    if (number.read && problem === null) read[id] = { number: text, unit: unitFor(id) };
+// One reading of the form: the texts of its fields, what it could not use,
+// what is missing and what the link keeps of the page's own values.
+const reader = (core) => {
+  const r = { problems: [], missing: [], read: {}, powers: {}, own: new URLSearchParams() };
+  // A field's text in the program's form, '' when it cannot be used.
+  r.text = (field) => {
+    const element = byId(field.id), number = readNumber(element.value, field.sign);
+    const problem = problemOf(number.text), slot = slotOf(field.id);
     if (problem !== null) {
-      refused.set(id, problem);
-      field.value = '';
-    } else if (text !== '') {
-      refused.delete(id);
+      refused.set(slot, problem);
+      element.value = '';
+    } else if (number.text !== '') {
+      refused.delete(slot);
     }
-    if (refused.has(id)) problems.push({ id, ...refused.get(id) });
-    return problem === null ? text : '';
+    if (refused.has(slot)) r.problems.push({ id: field.id, ...refused.get(slot) });
+    if (number.read && problem === null) r.read[field.id] = { number: number.text, unit: unitOf(field).unit };
+    return problem === null ? number.text : '';
   };
-  // A value the core made of a page's value, or '' where it refused it.
-  const made = (id, result) => {
+  // A value the core made of a field's text with kind, '' where refused.
+  r.made = (field, kind, text, other) => {
+    const result = core.convert(kind, text, other);
     if (result.problem === undefined) return result;
-    problems.push({ id, reason: result.problem });
+    r.problems.push({ id: field.id, reason: result.problem });
     return { text: '', shown: '' };
   };
-  const offers = laterOffers();
-  const offerIds = offers.flatMap((n) => [`angebot${n}-kosten`, `angebot${n}-leistung`]);
-  const texts = Object.fromEntries([...REQUIRED_FIELDS, ...OPTION_FIELDS.map(({ id }) => id), ...PAGE_FIELDS, ...offerIds]
-    .map((id) => [id, value(id)]));
-  const powers = [...POWERS, ...offers.map((n) => `angebot${n}-leistung`)];
-  // A figure of energy holds how long the device runs: no operating time then.
-  const own = new URLSearchParams(), page = { ...NO_PAGE_VALUES, powers: {}, read,
-    yearly: powers.some((id) => unitOf(id) in ENERGIES) };
-  // Offers compared with each other need no old device.
-  const args = REQUIRED_FIELDS.map((id) => {
-    if (texts[id] === '' && !(id === 'vorher' && offers.length > 0)) missing.push(id);
-    return texts[id];
-  });
-  // A power as the command line takes it, in W.
-  const power = (id) => {
-    const energy = ENERGIES[unitOf(id)];
-    if (energy === undefined || texts[id] === '') return texts[id];
-    const converted = made(id, core[energy.convert](texts[id]));
-    if (converted.shown !== '') page.powers[id] = converted.shown;
-    own.set(`${id}-${energy.key}`, texts[id]);
-    return converted.text;
+  // A value with its unit, as the command line takes it: in W for a power
+  // in kWh, which the link keeps as typed (under key), and as strictly as
+  // check says.
+  r.value = (field, text, check = field.check, key = field.id) => {
+    const unit = unitOf(field);
+    if (text === '' || (unit.convert === undefined && check === undefined)) return text;
+    if (unit.convert === undefined) return r.made(field, check, text).text;
+    const made = r.made(field, unit.convert, text);
+    if (made.shown !== '') r.powers[field.id] = made.shown;
+    r.own.set(`${key}-${unit.key}`, text);
+    return made.text;
   };
-  [args[2], args[3]] = [power('vorher'), power('hinterher')];
-  if (unitOf('strompreis') === CENTS && texts.strompreis !== '') {
-    const price = made('strompreis', core.centPrice(texts.strompreis));
-    [args[1], page.price] = [price.text, price.shown];
-    own.set('strompreis-ct', texts.strompreis);
-  } else if (texts.strompreis !== '') {
-    page.unusual = core.priceUnusual(texts.strompreis);
-  }
-  if (texts.erloes !== '' && texts.kosten !== '') {
-    const cost = made('erloes', core.netCost(texts.kosten, texts.erloes));
-    [args[0], page.resale] = [cost.text, cost.shown];
-    own.set('kosten', texts.kosten);
-    own.set('erloes', texts.erloes);
-  }
-  if (texts.nutzungsdauer !== '' && made('nutzungsdauer', core.serviceLife(texts.nutzungsdauer)).text !== '') {
-    page.life = texts.nutzungsdauer;
-    own.set('nutzungsdauer', texts.nutzungsdauer);
-  }
-  for (const { id, option } of OPTION_FIELDS) {
-    if (texts[id] !== '' && !(page.yearly && option === '-a')) args.push(option, texts[id]);
-  }
-  // Further offers: each its cost less the resale, and its power; a name
-  // given is kept in the link.
-  if (offers.length > 0) {
-    own.set('angebote', offerCount());
-    for (const n of [1, ...offers]) {
-      const name = byId(`angebot${n}-name`).value.trim();
-      if (name !== '') own.set(`angebot${n}-name`, name);
-    }
-    page.offers = [{ name: nameOf(1), cost: args[0], power: args[3] }];
-    for (const n of offers) {
-      const [costId, powerId] = [`angebot${n}-kosten`, `angebot${n}-leistung`];
-      for (const id of [costId, powerId]) if (texts[id] === '') missing.push(id);
-      let cost = texts[costId] === '' ? '' : made(costId, core.offerValue(texts[costId], true)).text;
-      if (cost !== '') own.set(costId, texts[costId]);
-      if (cost !== '' && page.resale !== '') cost = core.netCost(cost, texts.erloes).text;
-      const energy = ENERGIES[unitOf(powerId)];
-      const watts = energy !== undefined || texts[powerId] === '' ? power(powerId)
-        : made(powerId, core.offerValue(texts[powerId], false)).text;
-      if (energy === undefined && watts !== '') own.set(powerId, texts[powerId]);
-      page.offers.push({ name: nameOf(n), cost, power: watts });
-    }
-  }
-  page.own = own.toString();
-  return { args, missing, problems, page, own: page.own };
+  return r;
 };
 
+// Compared, the plain form's cost and power are the first offer's.
+const FIRST_OFFER = { kosten: 'cost', hinterher: 'power' };
+const POSITIONS = FIELDS.filter(({ position }) => position !== undefined);
+const OPTIONS = FIELDS.filter(({ option }) => option !== undefined);
+// A figure of energy holds how long the device runs: no operating time then.
+const energyIn = (fields) => fields.some((field) => unitOf(field).key?.startsWith('kwh'));
+
+// The arguments as the form gives them (an empty option is not given), the
+// required fields still empty, the fields whose value cannot be used, and
+// the page's own values (for the answer, the notes below the fields and
+// the link's own part). Compared, every offer is read alike, and the old
+// device may be left out.
+export const readForm = (core) => {
+  forgetRemoved();
+  const r = reader(core), compared = comparing();
+  const texts = Object.fromEntries(FIELDS.filter(({ id }) => !(compared && id in FIRST_OFFER))
+    .map((field) => [field.id, r.text(field)]));
+  const offers = compared ? readOffers(r, texts.erloes) : [];
+  const powers = [fieldOf('vorher'), ...(compared ? offers.map((_, i) => offerFields(i + 1).power) : [fieldOf('hinterher')])];
+  const page = { ...NO_PAGE_VALUES, read: r.read, powers: r.powers, yearly: energyIn(powers), offers };
+  const args = POSITIONS.map(({ id }) => texts[id] ?? '');
+  args[2] = r.value(fieldOf('vorher'), texts.vorher, compared ? 'leistung' : undefined);
+  if (compared) [texts.kosten, args[0], args[3]] = [offers[0].typed, offers[0].cost, offers[0].power];
+  else args[3] = r.value(fieldOf('hinterher'), texts.hinterher);
+  readPrice(r, texts.strompreis, args, page);
+  readOwn(r, texts, args, page);
+  for (const { id, option } of OPTIONS) {
+    if (texts[id] !== '' && !(page.yearly && option === '-a')) args.push(option, texts[id]);
+  }
+  POSITIONS.forEach(({ id }, i) => {
+    if (!compared && texts[id] === '') r.missing.push(id);
+    if (compared && i === 1 && texts[id] === '') r.missing.push(id);
+  });
+  page.own = r.own.toString();
+  return { args, missing: r.missing, problems: r.problems, page };
+};
+
+// The price, in cents if so chosen; in euros, whether it looks like cents.
+const readPrice = (r, text, args, page) => {
+  const field = fieldOf('strompreis');
+  if (text === '') return;
+  if (unitOf(field).convert !== undefined) {
+    const price = r.made(field, 'ct', text);
+    [args[1], page.price] = [price.text, price.shown];
+    r.own.set('strompreis-ct', text);
+  } else {
+    page.unusual = r.made(field, 'preis', text).unusual;
+  }
+};
+
+// The page's own values: the cost less the resale (each offer's, when
+// compared), the service life; and the names and count of offers.
+const readOwn = (r, texts, args, page) => {
+  if (texts.erloes !== '' && texts.kosten !== '') {
+    const net = r.made(fieldOf('erloes'), 'erloes', texts.erloes, texts.kosten);
+    page.resale = net.shown;
+    if (page.offers.length === 0) args[0] = net.text;
+    r.own.set('kosten', texts.kosten);
+    r.own.set('erloes', texts.erloes);
+  }
+  if (texts.nutzungsdauer !== '' && r.made(fieldOf('nutzungsdauer'), 'nutzungsdauer', texts.nutzungsdauer).text !== '') {
+    page.life = texts.nutzungsdauer;
+    r.own.set('nutzungsdauer', texts.nutzungsdauer);
+  }
+  if (page.offers.length === 0) return;
+  r.own.set('angebote', page.offers.length);
+  page.offers.forEach((_, i) => {
+    const name = byId(offerFields(i + 1).name.id).value.trim();
+    if (name !== '') r.own.set(`angebot${i + 1}-name`, name);
+  });
+};
+
+// Each offer's cost (less the resale) and power, read alike; in the link,
+// the first offer's stand where the plain form's cost and power do.
+const readOffers = (r, resale) => Array.from({ length: offerCount() }, (_, i) => {
+  const n = i + 1, { cost, power } = offerFields(n);
+  const typed = r.text(cost), watts = r.text(power);
+  for (const field of [cost, power]) if (byId(field.id).value.trim() === '') r.missing.push(field.id);
+  const value = r.value(power, watts, power.check, n === 1 ? 'hinterher' : power.id);
+  if (n > 1 && typed !== '') r.own.set(cost.id, typed);
+  if (n > 1 && watts !== '' && unitOf(power).key === undefined) r.own.set(power.id, watts);
+  const net = typed === '' ? '' : r.made(cost, 'kosten', typed, resale).text;
+  return { name: nameOf(n), typed, cost: net, power: value };
+});
+
 // The fields that hold a value, as text for paper: "Kosten: 800 Euro", in
-// the form's order, each number as read.
-const NAMES = { kosten: 'Kosten', erloes: 'Erlös für das alte Gerät', strompreis: 'Strompreis',
-  vorher: 'Leistung vorher', hinterher: 'Leistung hinterher', zins: 'Zins', inflation: 'Inflation',
-  betriebsdauer: 'Tägliche Betriebsdauer', nutzungsdauer: 'Nutzungsdauer' };
-const shownValue = (id) => {
-  const field = byId(id), { text } = readNumber(field.value, signOf(id));
-  return text === '' || field.disabled ? '' : `${text.replace('.', ',')} ${unitFor(id)}`;
+// the form's order, each number as read; compared, each offer in a line.
+const shownValue = (field) => {
+  const element = byId(field.id), { text } = readNumber(element.value, field.sign);
+  return text === '' || element.disabled ? '' : `${text.replace('.', ',')} ${unitOf(field).unit}`;
 };
 export const describeForm = () => {
-  const offers = laterOffers();
-  const names = offerCount() > 1 ? { ...NAMES, kosten: `Kosten (${nameOf(1)})`, hinterher: `Leistung (${nameOf(1)})` } : NAMES;
-  return [...Object.entries(names).map(([id, label]) => ({ label, value: shownValue(id) })),
-    ...offers.map((n) => ({ label: nameOf(n), value: [`angebot${n}-kosten`, `angebot${n}-leistung`].map(shownValue)
-      .filter((text) => text !== '').join(', ') }))].filter(({ value }) => value !== '');
+  const compared = comparing();
+  const plain = FIELDS.filter(({ id }) => !(compared && id in FIRST_OFFER)).map((field) => ({
+    label: compared && field.id === 'vorher' ? 'Altes Gerät behalten' : field.name, value: shownValue(field) }));
+  const offers = compared ? Array.from({ length: offerCount() }, (_, i) => {
+    const { cost, power } = offerFields(i + 1);
+    return { label: nameOf(i + 1), value: [cost, power].map(shownValue).filter((text) => text !== '').join(', ') };
+  }) : [];
+  return [...plain, ...offers].filter(({ value }) => value !== '');
+};
+
+// Sets a field to a text as it must stand there to be read as the link
+// means it, and a field with units to the unit the link names.
+const fill = (id, text) => { byId(id).value = asTyped(text ?? ''); };
+const fillWithUnit = (field, own, key = field.id, plain = own.get(key)) => {
+  const unit = field.units.find((u) => u.key !== undefined && own.has(`${key}-${u.key}`)) ?? field.units[0];
+  byId(`${field.id}-einheit`).value = unit.unit;
+  fill(field.id, unit.key === undefined ? plain : own.get(`${key}-${unit.key}`));
 };
 
 // The four numbers from their places, each option from its last occurrence;
-// then the page's own values from the link's own part. Each value as it
-// must stand in its field to be read as the link means it.
+// then the page's own values from the link's own part; and the offers,
+// the first from the plain form's cost and power.
 export const fillForm = (args, own = new URLSearchParams()) => {
-  const fill = (id, text) => { byId(id).value = asTyped(text); };
-  REQUIRED_FIELDS.forEach((id, i) => fill(id, args[i] ?? ''));
-  for (const { id, option } of OPTION_FIELDS) {
+  for (const { id, position } of POSITIONS) fill(id, args[position]);
+  for (const { id, option } of OPTIONS) {
     const at = args.lastIndexOf(option);
     fill(id, at >= 4 && at + 1 < args.length ? args[at + 1] : '');
   }
-  for (const id of PAGE_FIELDS) fill(id, own.get(id) ?? '');
+  for (const id of ['erloes', 'nutzungsdauer']) fill(id, own.get(id));
   if (own.has('kosten')) fill('kosten', own.get('kosten'));
+  for (const id of ['strompreis', 'vorher', 'hinterher']) fillWithUnit(fieldOf(id), own, id, byId(id).value);
   setOffers(Number(own.get('angebote') ?? 1));
-  const offers = laterOffers();
-  for (const n of [1, ...offers]) byId(`angebot${n}-name`).value = own.get(`angebot${n}-name`) ?? '';
-  for (const n of offers) {
-    for (const id of [`angebot${n}-kosten`, `angebot${n}-leistung`]) fill(id, own.get(id) ?? '');
+  if (!comparing()) return;
+  for (let n = 1; n <= offerCount(); n++) {
+    const { name, cost, power } = offerFields(n);
+    byId(name.id).value = own.get(name.id) ?? '';
+    if (n === 1) {
+      fill(cost.id, byId('kosten').value);
+      fillWithUnit(power, own, 'hinterher', byId('hinterher').value);
+    } else {
+      fill(cost.id, own.get(cost.id));
+      fillWithUnit(power, own);
+    }
   }
-  const powers = [...POWERS, ...offers.map((n) => `angebot${n}-leistung`)];
-  for (const id of powers) {
-    const [unit, energy] = Object.entries(ENERGIES).find(([, { key }]) => own.has(`${id}-${key}`)) ?? ['W'];
-    byId(`${id}-einheit`).value = unit;
-    if (energy !== undefined) fill(id, own.get(`${id}-${energy.key}`));
-  }
-  byId('strompreis-einheit').value = own.has('strompreis-ct') ? CENTS : 'Eu/kWh';
-  if (own.has('strompreis-ct')) fill('strompreis', own.get('strompreis-ct'));
 };
 
 // A link holds the arguments percent-encoded, separated by "%20", and the
@@ -219,7 +242,8 @@ export const readLink = () => {
 // more than the whole recalculation. A link opened meanwhile wins. One
 // timer at a time, put off while keystrokes come, rather than one per keystroke.
 const LINK_DELAY_MS = 250;
-let pending = null;  // { args, due, opened }
+let pending = null;  // { args, own, due, opened }
+const fragmentOf = (args, own) => `#${args.map(encodeURIComponent).join('%20')}${own === '' ? '' : `&${own}`}`;
 const write = () => {
   const wait = pending.due - performance.now();
   if (wait > 0) {
@@ -231,7 +255,6 @@ const write = () => {
   if (location.hash !== opened) return;
   history.replaceState(null, '', args === null ? location.pathname + location.search : fragmentOf(args, own));
 };
-const fragmentOf = (args, own) => `#${args.map(encodeURIComponent).join('%20')}${own === '' ? '' : `&${own}`}`;
 // The whole link that opens a calculation, to be written out.
 export const linkOf = (args, own = '') => `${location.href.split('#')[0]}${fragmentOf(args, own)}`;
 export const writeLink = (args, own = '') => {

@@ -3,9 +3,8 @@
 import { prepareChart } from './chart.js';
 import { comparisonOf } from './compare.js';
 import { openCore } from './core.js';
-import {
-  LONGEST, NO_PAGE_VALUES, describeForm, fieldFor, fillForm, labelOf, linkOf, readForm, readLink, writeLink,
-} from './form.js';
+import { FIELDS, fieldFor, offerFields } from './fields.js';
+import { LONGEST, NO_PAGE_VALUES, describeForm, fillForm, labelOf, linkOf, readForm, readLink, writeLink } from './form.js';
 import { startOffers } from './offers.js';
 import { errorId, showScrollSign, showView } from './result.js';
 
@@ -16,18 +15,17 @@ import { errorId, showScrollSign, showView } from './result.js';
 const EMPTY = { message: { kind: 'none' }, marks: [], table: '', curve: null, command: null, savable: false,
   comparison: null, lines: [] };
 
-// Why the page does not use a value, for each reason.
+// Why the page does not use a value, for each reason; a field's own words
+// for a value without a finite figure or out of range.
+const fieldById = (id) => FIELDS.find((field) => field.id === id)
+  ?? Object.values(offerFields(id.match(/\d+/)?.[0])).find((field) => field.id === id);
 const REFUSALS = {
   lang: (problem) => `Der Wert hatte ${problem.length} Zeichen; mehr als ${LONGEST} liest der Rechner nicht. Bitte neu eingeben.`,
   null: () => 'Der Wert enthält ein Nullzeichen, das kein Befehl übergeben kann.',
   zahl: () => 'Das ist keine Zahl.',
-  unendlich: ({ id }) => (id === 'erloes' ? 'Der Erlös muss eine endliche Zahl sein.'
-    : id.endsWith('-kosten') ? 'Die Kosten müssen eine endliche Zahl sein.'
-      : id === 'strompreis' ? 'Dieser Preis ergibt keine endliche Zahl.'
-        : 'Dieser Verbrauch ergibt keine endliche Leistung.'),
-  bereich: ({ id }) => (id === 'erloes' ? 'Der Erlös kann nicht negativ sein.'
-    : id.endsWith('-kosten') ? 'Die Kosten können nicht negativ sein.'
-      : 'Die Nutzungsdauer muss größer als 0 und höchstens 100 Jahre sein.'),
+  unendlich: ({ id }) => fieldById(id).finite,
+  bereich: ({ id }) => fieldById(id).range,
+  vergleich: ({ id }) => `Für einen Vergleich braucht es hier eine endliche Zahl. ${fieldById(id).finite ?? ''}`.trim(),
 };
 
 // Values the page does not pass to the core, each said and its field marked.
@@ -36,6 +34,14 @@ const refusal = (problems, label) => ({ ...EMPTY,
     text: REFUSALS[problem.reason](problem) })) },
   marks: problems.map((problem, i) => ({ id: problem.id, message: errorId(i) })).filter(({ id }) => id !== undefined) });
 
+// The program's numbered errors at the fields they are about.
+const errorView = (errors, command = null) => {
+  const fields = errors.map(({ text, about }) => ({ text, ids: about.map(fieldFor) }));
+  return { ...EMPTY, command,
+    message: { kind: 'errors', errors: fields.map(({ text, ids }) => ({ text, labels: ids.map(labelOf) })) },
+    marks: fields.flatMap(({ ids }, i) => ids.map((id) => ({ id, message: errorId(i) }))) };
+};
+
 // Resolves in a task of its own, after whatever the browser has waiting.
 const nextTask = () => new Promise((resolve) => { setTimeout(resolve); });
 
@@ -43,36 +49,33 @@ openCore().then(async (core) => {
   // The command line with its output form set to one of -h (the table) and
   // -H (the table inside a page), whichever it asked for.
   const writing = (form, args) => [...args.map((arg) => (arg === '-h' || arg === '-H' ? form : arg)), form];
-  const examplesHtml = () => core.decode(core.run(['-bh']).bytes);
+  const examplesHtml = () => core.run(['-bh']).output;
+
+  // Offers compared: their command lines; or the errors of the options
+  // they share, or the shared value that has no finite figure.
+  const comparisonView = (args, page) => {
+    const comparison = comparisonOf(core, args, page);
+    if (comparison.errors?.length > 0) return errorView(comparison.errors);
+    if (comparison.notFinite != null) {
+      return refusal([{ id: fieldFor(comparison.notFinite[0]), reason: 'vergleich' }], ({ id }) => labelOf(id));
+    }
+    return { ...EMPTY, message: { kind: 'comparison', comparison }, comparison,
+      lines: comparison.lines.map(({ about, line }) => ({ about, line: [core.programName, ...line] })) };
+  };
 
   // What a command line shows: the result of four numbers, the examples, or
   // the program's errors at the fields they are about.
   const viewOf = (args, page = NO_PAGE_VALUES) => {
-    // Offers compared: their command lines, or the errors of the first that
-    // their shared options make wrong.
-    if (page.offers.length > 1) {
-      const comparison = comparisonOf(core, args, page, (line) => writing('-h', line));
-      if (comparison.failed !== undefined) return viewOf(comparison.failed);
-      return { ...EMPTY, message: { kind: 'comparison', comparison }, comparison,
-        lines: comparison.lines.map(({ about, line }) => ({ about, line: [core.programName, ...line] })) };
-    }
+    if (page.offers.length > 1) return comparisonView(args, page);
     // The answer and the curve read the same command line as the table.
     const line = args.length >= 4 ? writing('-h', args) : args;
     const result = core.run(line);
     const command = [core.programName, ...args];
-    if (core.printedExamples(result.status)) {
-      // A link to -b, -bh or -bH asks for the examples, shown as -bh writes them.
-      return { ...EMPTY, table: examplesHtml(), command };
-    }
-    if (result.status === 0) {
-      return { ...EMPTY, message: { kind: 'answer', answer: { ...core.answer(line, page.life), resale: page.resale } },
-        table: core.decode(result.bytes),
-        curve: core.curve(line), command, savable: true };
-    }
-    const errors = core.errors(result.status).map(({ text, about }) => ({ text, fields: about.map(fieldFor) }));
-    return { ...EMPTY, command,
-      message: { kind: 'errors', errors: errors.map(({ text, fields }) => ({ text, labels: fields.map(labelOf) })) },
-      marks: errors.flatMap(({ fields }, i) => fields.map((id) => ({ id, message: errorId(i) }))) };
+    // A link to -b, -bh or -bH asks for the examples, shown as -bh writes them.
+    if (result.examples) return { ...EMPTY, table: examplesHtml(), command };
+    if (result.status !== 0) return errorView(result.errors, command);
+    return { ...EMPTY, message: { kind: 'answer', answer: { ...core.answer(line, page.life), life: page.life,
+      resale: page.resale } }, table: result.output, curve: core.curve(line), command, savable: true };
   };
 
   let shown = { args: [], view: EMPTY, examples: '', page: NO_PAGE_VALUES };
@@ -94,7 +97,7 @@ openCore().then(async (core) => {
         event.preventDefault();
         return;
       }
-      link.href = URL.createObjectURL(new Blob([page.bytes], { type: 'text/html' }));
+      link.href = URL.createObjectURL(new Blob([page.output], { type: 'text/html' }));
     },
     // The examples are made when their section is first opened.
     examples: (event) => {
@@ -118,13 +121,13 @@ openCore().then(async (core) => {
 
   // What the form shows, and what a link shows: [args, view, page] for show.
   const formView = () => {
-    const { args, missing, problems, page, own } = readForm(core);
+    const { args, missing, problems, page } = readForm(core);
     if (problems.length > 0) return [[], refusal(problems, (problem) => labelOf(problem.id)), page];
     if (missing.length > 0) {
       writeLink(null);
       return [[], { ...EMPTY, message: { kind: 'prompt', labels: missing.map(labelOf) } }, page];
     }
-    writeLink(args, own);
+    writeLink(args, page.own);
     return [args, viewOf(args, page), page];
   };
   const linkView = () => {
@@ -133,7 +136,7 @@ openCore().then(async (core) => {
     // Four numbers or the examples (which leave the form empty, not "-b" as
     // the cost); anything else is taken as a start of the form, and so is a
     // link with the page's own values, which the form makes arguments of.
-    const examples = args.length > 0 && args.length < 4 && core.printedExamples(core.run(args).status);
+    const examples = args.length > 0 && args.length < 4 && core.run(args).examples;
     fillForm(examples ? [] : args, own ?? undefined);
     if ((args.length >= 4 && own === null) || examples) return [args, viewOf(args), NO_PAGE_VALUES];
     return formView();

@@ -1,75 +1,97 @@
-// Further offers to compare: the first offer is the form's "Kosten" and
-// "Leistung hinterher"; up to two more, each with a name, a cost and a
-// power in the units of the other power fields, can be added and removed.
-// Their fields are made here; the form reads them like any other.
+// Offers compared: a list, each offer with a key of its own. With one
+// offer the form is the plain one, its "Kosten" and "Leistung hinterher"
+// the offer; with more, each offer has a box of its own (name, cost,
+// consumption), rendered from one template with lit's keyed repeat, so
+// that an offer's fields, with what they hold and what was refused in
+// them, go where the offer goes.
 import { html, render } from 'lit-html';
+import { repeat } from 'lit-html/directives/repeat.js';
+import { POWER_UNITS, offerFields } from './fields.js';
 
+// How many offers the page compares; the core takes any number.
 export const MOST_OFFERS = 3;
-export const UNITS = ['W', 'kWh/Jahr', 'kWh/Tag'];
-let count = 1;  // offers shown, the first included
 
 const byId = (id) => document.getElementById(id);
-export const offerCount = () => count;
-// The numbers of the offers after the first, as shown.
-export const laterOffers = () => Array.from({ length: count - 1 }, (_, i) => i + 2);
-export const nameOf = (n) => byId(`angebot${n}-name`).value.trim() || `Angebot ${n}`;
-// The fields of offer n (2 or 3) in the order a person fills them.
-export const offerFields = (n) => [`angebot${n}-name`, `angebot${n}-kosten`, `angebot${n}-leistung`];
+let offers = [{ key: 1 }];
+let lastKey = 1;
+let changed = () => {};
 
-const offerView = (n, remove) => html`
-<fieldset class="angebot" id=${`angebot${n}`}>
+export const offerCount = () => offers.length;
+export const comparing = () => offers.length > 1;
+// Offer n's key (n from 1), which stays the same while the offer is shown.
+export const offerKey = (n) => offers[n - 1].key;
+export const nameOf = (n) => (comparing() ? byId(offerFields(n).name.id).value.trim() : '') || `Angebot ${n}`;
+
+const offerView = (n, remove) => {
+  const { name, cost, power } = offerFields(n);
+  return html`
+<fieldset class="angebot">
 <legend>Angebot ${n}</legend>
-<label for=${`angebot${n}-name`}>Name</label>
-<input id=${`angebot${n}-name`} maxlength="40" placeholder=${`leer: Angebot ${n}`}>
-<label for=${`angebot${n}-kosten`}>Kosten (Eu)</label>
-<input id=${`angebot${n}-kosten`} inputmode="decimal" placeholder="z. B. 300" required>
-<output id=${`angebot${n}-kosten-hinweis`} for=${`angebot${n}-kosten`}></output>
-<label for=${`angebot${n}-leistung`}>Leistung</label>
+<label for=${name.id}>Name</label>
+<input id=${name.id} maxlength="40" placeholder=${`leer: Angebot ${n}`}>
+<label for=${cost.id}>Kosten (Eu)</label>
+<input id=${cost.id} inputmode="decimal" placeholder="z. B. 300" required>
+<output id=${`${cost.id}-hinweis`} for=${cost.id}></output>
+<label for=${power.id}>Verbrauch</label>
 <div class="mit-einheit">
-<input id=${`angebot${n}-leistung`} inputmode="text" placeholder="z. B. 143" required>
-<select id=${`angebot${n}-leistung-einheit`} aria-label=${`Einheit der Leistung von Angebot ${n}`}>${
-  UNITS.map((unit) => html`<option>${unit}</option>`)}</select>
+<input id=${power.id} inputmode="text" placeholder="z. B. 143" required>
+<select id=${`${power.id}-einheit`} aria-label=${`Einheit des Verbrauchs von Angebot ${n}`}>${
+  POWER_UNITS.map(({ unit }) => html`<option>${unit}</option>`)}</select>
 </div>
-<output id=${`angebot${n}-leistung-hinweis`} for=${`angebot${n}-leistung angebot${n}-leistung-einheit`}></output>
+<output id=${`${power.id}-hinweis`} for=${`${power.id} ${power.id}-einheit`}></output>
 <button type="button" class="entfernen" @click=${() => remove(n)}>Angebot ${n} entfernen</button>
 </fieldset>`;
-
-// The offers' fieldsets, the first offer's name once there are more, and
-// the control that adds one (in the page from the start, so that nothing
-// moves at load); changed tells the form that its values changed.
-let changed = () => {};
-const show = () => {
-  byId('angebot1').hidden = count < 2;
-  byId('angebot-neu').hidden = count === MOST_OFFERS;
-  render(html`${laterOffers().map((n) => offerView(n, remove))}`, byId('angebote'));
 };
+
+// The plain form's fields of the one offer, and the values of offer n's.
+const PLAIN = { cost: 'kosten', power: 'hinterher' };
+const valuesOf = (ids) => ({ cost: byId(ids.cost).value, power: byId(ids.power).value,
+  unit: byId(`${ids.power}-einheit`).value });
+const setValues = (ids, { cost, power, unit }) => {
+  byId(ids.cost).value = cost;
+  byId(ids.power).value = power;
+  byId(`${ids.power}-einheit`).value = unit;
+};
+const idsOf = (n) => ({ cost: offerFields(n).cost.id, power: offerFields(n).power.id });
+
+// Compared, the plain form's cost and power give way to the offers' boxes;
+// the old device's power says that it is the device kept.
+const show = () => {
+  const boxes = comparing();
+  for (const id of ['kosten-feld', 'hinterher-feld']) byId(id).hidden = boxes;
+  byId('vorher-name').textContent = boxes ? 'Altes Gerät behalten: Verbrauch' : 'Leistung vorher';
+  byId('vorher').placeholder = boxes ? 'leer: ohne altes Gerät' : 'z. B. 50';
+  byId('angebot-neu').hidden = offers.length === MOST_OFFERS;
+  render(boxes ? repeat(offers, ({ key }) => key, (_, i) => offerView(i + 1, remove)) : html``, byId('angebote'));
+};
+
+// The one offer's values move into a box of its own, and back.
 function add() {
-  count++;
+  const plain = offers.length === 1 ? valuesOf(PLAIN) : null;
+  offers = [...offers, { key: ++lastKey }];
   show();
-  byId(`angebot${count}-name`).focus();
+  if (plain !== null) setValues(idsOf(1), plain);
+  byId(offerFields(offers.length).name.id).focus();
   changed();
 }
-// The later offer moves up into the place of the one removed; the focus
-// goes to the control that adds an offer, which is there again.
 // (Declared as functions: the template above and they refer to each other.)
 function remove(n) {
-  for (let k = n; k < count; k++) {
-    for (const [i, id] of offerFields(k).entries()) byId(id).value = byId(offerFields(k + 1)[i]).value;
-    byId(`angebot${k}-leistung-einheit`).value = byId(`angebot${k + 1}-leistung-einheit`).value;
-  }
-  count--;
+  offers = offers.filter((_, i) => i !== n - 1);
+  const left = offers.length === 1 ? valuesOf(idsOf(1)) : null;
   show();
+  if (left !== null) setValues(PLAIN, left);
   byId('angebot-neu').focus();
   changed();
 }
 
-// Shows n offers (a link's), with every field of the later ones empty.
+// Shows n offers (a link's), each field of their boxes empty.
 export const setOffers = (n) => {
-  count = Number.isInteger(n) ? Math.min(Math.max(n, 1), MOST_OFFERS) : 1;
+  const count = Number.isInteger(n) ? Math.min(Math.max(n, 1), MOST_OFFERS) : 1;
+  offers = Array.from({ length: count }, () => ({ key: ++lastKey }));
   show();
-  for (let k = 2; k <= count; k++) {
-    for (const id of offerFields(k)) byId(id).value = '';
-    byId(`angebot${k}-leistung-einheit`).value = 'W';
+  for (let k = 1; k <= (count > 1 ? count : 0); k++) {
+    setValues(idsOf(k), { cost: '', power: '', unit: 'W' });
+    byId(offerFields(k).name.id).value = '';
   }
 };
 

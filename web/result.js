@@ -11,7 +11,8 @@ import { chart, chartCaption, comparisonCaption, comparisonChart } from './chart
 // is said in words.
 const NOT_FINITE = { inf: 'unendlich viele', '-inf': 'minus unendlich viele', nan: 'nicht bestimmbare',
   '-nan': 'nicht bestimmbare' };
-const comma = (number) => NOT_FINITE[number] ?? number.replace('.', ',');
+// A figure that prints as zero is zero, whatever its sign.
+const comma = (number) => NOT_FINITE[number] ?? number.replace(/^-(?=0\.0*$)/, '').replace('.', ',');
 const unsigned = (number) => number.replace(/^-/, '');
 // A money figure that prints as zero, of either sign.
 const zero = (number) => /^-?0\.00$/.test(number);
@@ -45,10 +46,11 @@ const lifeOf = (a) => {
 // A payback under two years as a person says it, worked out by the core:
 // " (knapp 7 Monaten)", " (etwa 2 Tagen)".
 const DURATIONS = { monate: ['Monat', 'Monaten'], tage: ['Tag', 'Tagen'] };
+const NEARNESS = { '-1': 'knapp', 0: 'etwa', 1: 'gut' };
 const durationOf = ({ count, unit, nearness }) => {
   if (unit === '') return '';
   if (count === '0') return ' (weniger als einem Tag)';
-  return ` (${nearness} ${count} ${counted(count, ...DURATIONS[unit])})`;
+  return ` (${NEARNESS[nearness]} ${count} ${counted(count, ...DURATIONS[unit])})`;
 };
 
 // A resale at or above the cost: the sale pays for the new device, which
@@ -70,7 +72,7 @@ const paidBySale = (a) => {
 const answerOf = (a) => {
   if (a.resale !== '' && (a.kind === 'kosten' || zero(a.cost))) return paidBySale(a);
   if (a.kind in ALONE) return { sentence: html`<p>${ALONE[a.kind]}</p>`, short: ALONE[a.kind], figures: nothing };
-  const subject = a.hours !== '0'
+  const subject = a.hours !== ''
     ? html`Bei ${figure('stunden', a.hours)} ${counted(a.hours, 'Stunde', 'Stunden')} täglich macht sich die Investition`
     : 'Die Investition macht sich';
   const resale = a.resale === '' ? nothing
@@ -107,19 +109,23 @@ const capital = (text) => text.charAt(0).toUpperCase() + text.slice(1);
 // "von 10 Jahren" (dative), "über 10 Jahre" (accusative).
 const yearsOf = (count, plural = 'Jahren') => html`${figure('nutzungsdauer', count)} ${counted(count, 'Jahr', plural)}`;
 
-// A payback between two offers, or why there is none.
+// A payback between two offers, or why there is none: the dearer one
+// draws more, as much ('' : the command line gives no table, for equal
+// powers), or saves no more than the interest on the extra price costs.
 const NEVER = {
   mehr: 'und braucht auch mehr Strom',
-  gleich: 'und braucht gleich viel Strom',
+  '': 'und braucht gleich viel Strom',
   zinsen: 'und spart weniger, als die Zinsen auf den Mehrpreis kosten',
   aufgehoben: 'und spart genau so viel, wie die Zinsen auf den Mehrpreis kosten',
   keine: 'und spart bei diesem Strompreis nichts',
+  ungueltig: 'und lässt sich mit diesen Werten nicht vergleichen',
 };
 const pairOf = (pair) => {
   const [cheap, dear] = [`„${pair.cheap}“`, `„${pair.dear}“`];
   if (pair.sameCost) {
-    return pair.kind === 'gleich' ? html`${cheap} und ${dear} kosten gleich viel und brauchen gleich viel Strom.`
-      : html`${pair.kind === 'zahlt' ? dear : cheap} kostet so viel wie ${pair.kind === 'zahlt' ? cheap : dear} und braucht weniger Strom.`;
+    if (pair.thriftier === null) return html`${cheap} und ${dear} kosten gleich viel und brauchen gleich viel Strom.`;
+    const other = pair.thriftier === pair.dear ? cheap : dear;
+    return html`„${pair.thriftier}“ kostet so viel wie ${other} und braucht weniger Strom.`;
   }
   if (pair.kind === 'zahlt') {
     return html`${dear} holt die ${figure('mehrpreis', pair.extra)} Euro Mehrpreis gegenüber ${cheap} nach ${
@@ -129,8 +135,8 @@ const pairOf = (pair) => {
 };
 
 // An offer against keeping the old device, as the answer of one offer says it.
-const versusOldOf = ({ answer, status }) => {
-  if (status !== 0 || answer === null) return '; braucht so viel Strom wie das alte Gerät';
+const versusOldOf = (answer) => {
+  if (answer.kind === '') return '; braucht so viel Strom wie das alte Gerät';
   const balance = answer.balance === '' ? ''
     : html`, am Ende ${answer.balance.startsWith('-') ? 'fehlen' : 'bleiben'} ${figure('bilanz', answer.balance, unsigned(answer.balance))} Euro`;
   return answer.kind === 'zahlt'
@@ -153,7 +159,8 @@ const comparisonAnswerOf = (c) => {
         figure('abstand', c.margin)} Euro weniger als ${named(next)}.</p>`;
   const offers = c.options.filter((option) => !option.keep);
   const figures = html`
-<ul>${offers.map((offer, i) => html`<li>${capital(named(offer))}: ${c.life === '' ? html`${figure('kosten', offer.cost)} Euro`
+<ul>${offers.map((offer, i) => html`<li>${capital(named(offer))}: ${c.life === ''
+    ? html`Kaufpreis ${figure('kosten', offer.cost)} Euro, Strom ${figure('strom', offer.electricity)} Euro im Jahr`
     : html`${figure('gesamt', offer.total)} Euro in ${yearsOf(c.life)}`}${
     c.versusOld.length > 0 ? versusOldOf(c.versusOld[i]) : ''}.</li>`)}</ul>
 ${(c.life === '' ? c.pairs.slice(1) : c.pairs).map((pair) => html`<p>${pairOf(pair)}</p>`)}

@@ -466,8 +466,10 @@ async function check(tab) {
   }
 }
 
+// WGZ_ENGINES=Chromium,WebKit runs those alone, for a quicker look.
+const only = process.env.WGZ_ENGINES?.split(',');
 let ran = 0;
-for (const engine of ENGINES) {
+for (const engine of ENGINES.filter(({ name }) => only === undefined || only.includes(name))) {
   const tab = await engine.start();
   if (typeof tab === 'string') {
     console.log(`${engine.name}: skipped (${tab})`);
