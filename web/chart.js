@@ -30,7 +30,8 @@ const numberText = (value) => {
 const coreText = (text) => (text.length > 9 && Number.isFinite(Number(text))
   ? numberText(Number(text)) : text.replace('.', ','));
 
-const pays = (point) => Number.isFinite(point.years) && point.years >= 0;
+// (A payback of -0 years is a loss from the first day.)
+const pays = (point) => Number.isFinite(point.years) && (point.years > 0 || Object.is(point.years, 0));
 
 // Runs of consecutive points for which test holds, as [first, last] indices.
 const runsOf = (points, test) => {

@@ -17,8 +17,10 @@
 //                                  argument
 //
 // Words are the arguments after the program name: count texts, each ended
-// by a NUL, one after the other, in memory the page takes with malloc. Figures are texts as the table prints
-// them; German words are the page's, never the core's.
+// by a NUL, one after the other, in memory the page takes with malloc.
+// Figures are texts as the table prints them; German words are the
+// page's, never the core's. The records are written by record.cpp, the
+// comparison's by comparison.cpp.
 #include <emscripten/em_macros.h>
 #include <wasi/api.h>
 
@@ -31,159 +33,14 @@
 #include "calc.h"
 #include "cli.h"
 #include "common.h"
+#include "comparison.h"
 #include "output.h"
+#include "record.h"
 
 namespace {
 
-// A growing block of bytes: what the core writes to standard output, and
-// the record an export returns.
-struct Bytes {
-	char *data = nullptr;
-	size_t size = 0;
-	size_t capacity = 0;
-};
+// Standard output of the module, kept for wgz_run.
 Bytes output;
-Bytes record;
-
-void append(Bytes &to, const void *bytes, size_t size)
-{
-	if (to.size + size + 1 > to.capacity) {
-		// malloc and copy, not realloc, which would add its code to the page.
-		size_t capacity = (to.size + size + 1) * 2;
-		auto *grown = static_cast<char *>(std::malloc(capacity));
-		if (grown == nullptr)
-			std::abort();
-		if (to.size > 0)
-			std::memcpy(grown, to.data, to.size);
-		std::free(to.data);
-		to.data = grown;
-		to.capacity = capacity;
-	}
-	std::memcpy(to.data + to.size, bytes, size);
-	to.size += size;
-	to.data[to.size] = '\0';
-}
-
-// Record fields. Values are percent-encoded but for the characters that
-// URLSearchParams reads as themselves.
-void beginRecord()
-{
-	record.size = 0;
-	append(record, "", 0);
-}
-
-void putBytes(const char *name, const char *bytes, size_t size)
-{
-	constexpr const char *HEX = "0123456789ABCDEF";
-	if (record.size > 0)
-		append(record, "&", 1);
-	append(record, name, std::strlen(name));
-	append(record, "=", 1);
-	for (size_t i = 0; i < size; i++) {
-		auto c = static_cast<unsigned char>(bytes[i]);
-		bool plain = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-		             c == '.' || c == '-' || c == '_';
-		if (plain) {
-			append(record, &bytes[i], 1);
-		} else {
-			const char escaped[] = {'%', HEX[c >> 4], HEX[c & 15]};
-			append(record, escaped, sizeof escaped);
-		}
-	}
-}
-
-void put(const char *name, const char *value)
-{
-	putBytes(name, value, std::strlen(value));
-}
-
-void putNumber(const char *name, int value)
-{
-	char text[16];
-	std::snprintf(text, sizeof text, "%d", value);
-	put(name, text);
-}
-
-void putFigure(const char *name, double value)
-{
-	char text[FIGURE_SIZE];
-	formatFigure(text, value);
-	put(name, text);
-}
-
-// A name with a prefix: "paar-" and "jahre" give "paar-jahre".
-const char *named(const char *prefix, const char *name)
-{
-	static char text[32];
-	std::snprintf(text, sizeof text, "%s%s", prefix, name);
-	return text;
-}
-
-// An argument vector: the program name, then count words of block.
-const char **lineOf(const char *block, int count)
-{
-	auto **argv = static_cast<const char **>(std::malloc((static_cast<size_t>(count) + 2) * sizeof(char *)));
-	if (argv == nullptr)
-		std::abort();
-	argv[0] = PROGRAM_NAME;
-	for (int i = 1; i <= count; i++) {
-		argv[i] = block;
-		block += std::strlen(block) + 1;
-	}
-	argv[count + 1] = nullptr;
-	return argv;
-}
-
-// A value of the page's own, read as the whole text; and rounded once to float.
-bool readWhole(const char *text, double &value)
-{
-	char *end;
-	value = std::strtod(text, &end);
-	return end != text && *end == '\0';
-}
-
-bool readWhole(const char *text, float &value)
-{
-	double number;
-	if (!readWhole(text, number))
-		return false;
-	value = static_cast<float>(number);
-	return true;
-}
-
-// The fewest plain digits ("750", "0.25", never an exponent) that a run
-// reads back as the finite value, at most longest characters; false when
-// none is that short. Plain digits run to 39 places before or 45 after the
-// point for a float.
-constexpr int TEXT_SIZE = 64;
-bool plainDigits(float value, char *text, int longest)
-{
-	constexpr int MOST_DECIMALS = 45;
-	for (int decimals = 0; decimals <= MOST_DECIMALS; decimals++) {
-		int length = std::snprintf(text, static_cast<size_t>(longest) + 1, "%.*f", decimals,
-		                           static_cast<double>(value));
-		if (length > longest)
-			return false;
-		if (toFloat(text) == value)
-			return true;
-	}
-	return false;
-}
-
-// The shortest text that a run reads back as value: in plain digits
-// ("750", not "7.5e+02") unless a power of ten is shorter. Nine significant
-// digits suffice for any float.
-void shortest(float value, char (&text)[TEXT_SIZE])
-{
-	char general[TEXT_SIZE];
-	for (int digits = 1; digits <= 9; digits++) {
-		std::snprintf(general, TEXT_SIZE, "%.*g", digits, static_cast<double>(value));
-		if (toFloat(general) == value)
-			break;
-	}
-	if (!plainDigits(value, text, static_cast<int>(std::strlen(general))))
-		std::snprintf(text, TEXT_SIZE, "%s", general);
-}
 
 // The error reports of a status, each as the program prints it after its
 // help but in UTF-8 ("fehler"), with the words it is about ("betrifft").
@@ -209,278 +66,6 @@ void putErrors(ReportFlags status)
 		put("betrifft", subject);
 	}
 	output.size = 0;
-}
-
-// Which answer a payback gives, as the page words it:
-//   zahlt       pays back after the years given (0 for no cost)
-//   aufgehoben  saving and interest cancel exactly: never
-//   zinsen      the interest is more than the saving: never
-//   mehr        the device draws more after than before: never
-//   keine       there is no saving for another reason (price)
-//   kosten      a negative cost: there is nothing to pay back
-//   ungueltig   a number is not a number
-const char *answerKind(float years, float cost, double energy, double saving, double gain)
-{
-	if (std::isnan(years))
-		return "ungueltig";
-	if (cost < 0)
-		return "kosten";
-	// A payback of -0 years is a loss from the first day, not a payback.
-	if (!std::signbit(years) && (std::isfinite(years) || gain > 0))
-		return "zahlt";
-	if (std::isinf(years) && saving > 0)
-		return "aufgehoben";
-	if (saving > 0)
-		return "zinsen";
-	return energy < 0 ? "mehr" : "keine";
-}
-
-// A payback of a command line as the answer gives it, each name after
-// prefix: "art" (see answerKind, "" when the line gives no table) and the
-// years; under two years also "dauer" with its "dauer-einheit" ("monate",
-// "tage") and "dauer-naehe" (-1 a little less, 0 about, 1 a little more);
-// with a service life (> 0) the balance at its end ("bilanz"). The rest of
-// the answer's figures when all is set.
-// Returns the years when it pays back, else NaN.
-float putPayback(const char *prefix, const char *const argv[], int argc, float life, bool all)
-{
-	PaybackInput in;
-	ResultOptions options;
-	if (readArguments(argc, argv, in, options) != 0) {
-		put(named(prefix, "art"), "");
-		return NAN;
-	}
-	ResultRow row = lastResultRow(in, options);
-	double energy = yearlyEnergy(row.powerBefore, row.powerAfter);
-	double saving = yearlySaving(energy, in.price);
-	double interest = yearlyInterest(in.cost, row.rate);
-	float years = paybackYears(in.cost, in.price, row.powerBefore, row.powerAfter, row.rate);
-	const char *kind = answerKind(years, in.cost, energy, saving, saving + interest);
-	put(named(prefix, "art"), kind);
-	putFigure(named(prefix, "jahre"), static_cast<double>(years));
-	SpokenDuration spoken = spokenDuration(years);
-	if (spoken.unit != DURATION_NONE) {
-		putNumber(named(prefix, "dauer"), spoken.count);
-		put(named(prefix, "dauer-einheit"), spoken.unit == DURATION_MONTHS ? "monate" : "tage");
-		putNumber(named(prefix, "dauer-naehe"), spoken.nearness);
-	}
-	if (life > 0)
-		putFigure(named(prefix, "bilanz"), lifetimeBalance(life, saving + interest, in.cost));
-	float paidBack = std::strcmp(kind, "zahlt") == 0 ? years : NAN;
-	if (!all)
-		return paidBack;
-	putFigure("energie", energy);
-	putFigure("ersparnis", saving);
-	putFigure("zinsen", -interest);
-	putFigure("gewinn", saving + interest);
-	putFigure("realzins", row.realRate);
-	putFigure("kosten", static_cast<double>(in.cost));
-	char hours[TEXT_SIZE];
-	if (options.haveHours && plainDigits(in.hoursPerDay, hours, TEXT_SIZE - 1))
-		put("stunden", hours);
-	if (row.powerAfter < 0 && row.powerBefore <= 0)
-		put("erzeuger", "1");
-	return paidBack;
-}
-
-// A service life as the page takes it: more than 0 and at most LONGEST_LIFE
-// years, longer than any device lasts and short enough that the balance
-// stays a figure a person reads. 0 for none or one refused.
-constexpr float LONGEST_LIFE = 100;
-float lifeOf(const char *text)
-{
-	float years;
-	return readWhole(text, years) && years > 0 && years <= LONGEST_LIFE ? years : 0;
-}
-
-
-// A command line of four numbers and the options that lines of a
-// comparison share: shared[0] is the price, the rest are options. Freed by
-// the caller.
-const char **lineWith(const char *cost, const char *before, const char *after,
-                      const char *const shared[], int sharedCount)
-{
-	auto **argv = static_cast<const char **>(std::malloc((static_cast<size_t>(sharedCount) + 5) * sizeof(char *)));
-	if (argv == nullptr)
-		std::abort();
-	const char *numbers[] = {PROGRAM_NAME, cost, shared[0], before, after};
-	for (int i = 0; i < 5; i++)
-		argv[i] = numbers[i];
-	for (int i = 1; i < sharedCount; i++)
-		argv[i + 4] = shared[i];
-	argv[sharedCount + 4] = nullptr;
-	return argv;
-}
-
-// A command line's words after the program name, each ended by a NUL.
-void putLine(const char *name, const char *const argv[], int argc)
-{
-	Bytes words;
-	for (int i = 1; i < argc; i++)
-		append(words, argv[i], std::strlen(argv[i]) + 1);
-	putBytes(name, words.data, words.size);
-	std::free(words.data);
-}
-
-// A device of a comparison: its words on the command line, and its cost
-// and power as a run reads them (the power with the daily hours, as the
-// table's last row converts it).
-struct Device {
-	const char *costWord;
-	const char *powerWord;
-	float cost;
-	float power;
-};
-
-// The shared values of a comparison that have no finite value, by the
-// words of the command line they stand for ("2": the price); null for none.
-const char *notFinite(const PaybackInput &in, const ResultOptions &options, const ResultRow &row)
-{
-	if (!std::isfinite(in.price))
-		return "2";
-	if (options.haveInterest && !std::isfinite(in.interestRate))
-		return "-z";
-	if (options.haveInflation && !std::isfinite(in.inflationRate))
-		return "-i";
-	if (!std::isfinite(row.rate))
-		return options.haveInflation ? "-i" : "-z";
-	if (options.haveHours && !std::isfinite(in.hoursPerDay))
-		return "-a";
-	return nullptr;
-}
-
-// Each device's figures ("kosten", "kwh", "strom" a year and, over a
-// service life, "gesamt"), its rank ("rang", 1: cheapest over the life or
-// by its price), and with a life the cheapest ("guenstigst"), the next
-// ("naechst") and how much less the cheapest costs ("abstand").
-void putDevices(const Device devices[], int count, float price, float rate, float life)
-{
-	auto *totals = static_cast<double *>(std::malloc(static_cast<size_t>(count) * sizeof(double)));
-	auto *ranks = static_cast<int *>(std::malloc(static_cast<size_t>(count) * sizeof(int)));
-	if (totals == nullptr || ranks == nullptr)
-		std::abort();
-	for (int i = 0; i < count; i++)
-		totals[i] = lifetimeCost(life, devices[i].cost, price, devices[i].power, rate);
-	rankByTotal(totals, count, ranks);
-	int cheapest = 0, next = -1;
-	for (int i = 0; i < count; i++) {
-		double kwh = yearlyEnergy(devices[i].power, 0);
-		putFigure("kosten", static_cast<double>(devices[i].cost));
-		putFigure("kwh", kwh);
-		putFigure("strom", yearlySaving(kwh, price));
-		if (life > 0)
-			putFigure("gesamt", totals[i]);
-		putNumber("rang", ranks[i]);
-		cheapest = ranks[i] == 1 ? i : cheapest;
-		next = ranks[i] == 2 ? i : next;
-	}
-	if (life > 0 && next >= 0) {
-		putNumber("guenstigst", cheapest);
-		putNumber("naechst", next);
-		putFigure("abstand", totals[next] - totals[cheapest]);
-	}
-	std::free(totals);
-	std::free(ranks);
-}
-
-// Where a device has earned back its extra price against a cheaper one,
-// for the chart: the years as the answer says them, and the cheaper one's
-// cost until then.
-struct CatchUp {
-	float years;
-	int cheap;
-};
-
-// Each pair of offers (devices from first on), the cheaper one first: "N"
-// counts pairs from 1, and "paarN-" names "billig" and "teuer" (indices),
-// "gleich-teuer" (1: the same cost), "sparsamer" (the index of the one
-// drawing less, -1: neither), "mehrpreis", "zeile" (the words of the
-// command line whose result the payback is) and the payback (putPayback).
-// Returns how many catch-ups it added.
-int putPairs(const Device devices[], int first, int count, const char *const shared[], int sharedCount,
-             CatchUp catchUps[])
-{
-	int pair = 0, added = 0;
-	for (int i = first; i < count; i++) {
-		for (int k = i + 1; k < count; k++) {
-			const Device &a = devices[i], &b = devices[k];
-			// Of two at the same cost, the line switches to the one drawing less.
-			bool aCheap = a.cost < b.cost || (a.cost == b.cost && a.power >= b.power);
-			int cheap = aCheap ? i : k, dear = aCheap ? k : i;
-			char prefix[16], extra[TEXT_SIZE];
-			std::snprintf(prefix, sizeof prefix, "paar%d-", ++pair);
-			float price = netCost(devices[dear].cost, devices[cheap].cost);
-			shortest(price, extra);
-			const char **line = lineWith(extra, devices[cheap].powerWord, devices[dear].powerWord, shared, sharedCount);
-			putNumber(named(prefix, "billig"), cheap);
-			putNumber(named(prefix, "teuer"), dear);
-			putNumber(named(prefix, "gleich-teuer"), a.cost == b.cost ? 1 : 0);
-			putNumber(named(prefix, "sparsamer"), a.power < b.power ? i : b.power < a.power ? k : -1);
-			putFigure(named(prefix, "mehrpreis"), static_cast<double>(price));
-			putLine(named(prefix, "zeile"), line, sharedCount + 4);
-			float years = putPayback(prefix, line, sharedCount + 4, 0, false);
-			std::free(line);
-			if (years > 0 && std::isfinite(years))
-				catchUps[added++] = {years, cheap};
-		}
-	}
-	return added;
-}
-
-// Each offer against the old device kept (devices[0]): "altN-" names its
-// "zeile" and payback over the life (putPayback). Returns how many
-// catch-ups it added.
-int putVersusOld(const Device devices[], int count, const char *const shared[], int sharedCount, float life,
-                 CatchUp catchUps[])
-{
-	int added = 0;
-	for (int i = 1; i < count; i++) {
-		char prefix[16];
-		std::snprintf(prefix, sizeof prefix, "alt%d-", i);
-		const char **line = lineWith(devices[i].costWord, devices[0].powerWord, devices[i].powerWord, shared,
-		                             sharedCount);
-		putLine(named(prefix, "zeile"), line, sharedCount + 4);
-		float years = putPayback(prefix, line, sharedCount + 4, life, false);
-		std::free(line);
-		if (years > 0 && std::isfinite(years))
-			catchUps[added++] = {years, 0};
-	}
-	return added;
-}
-
-// The chart of costs over the years: its span ("bis"), each device's cost
-// at its end ("linie-bis"), and each catch-up within it ("punkt-jahre",
-// "punkt-kosten"); "punkt-alt" 1 when one of them is against the old device.
-void putChart(const Device devices[], int count, float price, float rate, float life, const CatchUp catchUps[],
-              int caught, bool old)
-{
-	auto *years = static_cast<float *>(std::malloc((static_cast<size_t>(caught) + 1) * sizeof(float)));
-	if (years == nullptr)
-		std::abort();
-	for (int i = 0; i < caught; i++)
-		years[i] = catchUps[i].years;
-	float span = comparisonSpan(life, years, caught);
-	std::free(years);
-	if (!(span > 0))
-		return;
-	char text[TEXT_SIZE];
-	shortest(span, text);
-	put("bis", text);
-	for (int i = 0; i < count; i++)
-		putFigure("linie-bis", lifetimeCost(span, devices[i].cost, price, devices[i].power, rate));
-	bool againstOld = false;
-	for (int i = 0; i < caught; i++) {
-		char when[FIGURE_SIZE];
-		formatFigure(when, static_cast<double>(catchUps[i].years));
-		if (toFloat(when) > span)
-			continue;
-		const Device &cheap = devices[catchUps[i].cheap];
-		put("punkt-jahre", when);
-		putFigure("punkt-kosten", lifetimeCost(catchUps[i].years, cheap.cost, price, cheap.power, rate));
-		againstOld = againstOld || (old && catchUps[i].cheap == 0);
-	}
-	if (againstOld)
-		put("punkt-alt", "1");
 }
 
 }  // namespace
@@ -510,7 +95,7 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_program()
 {
 	beginRecord();
 	put("name", PROGRAM_NAME);
-	return record.data;
+	return recordText();
 }
 
 // One invocation as from a shell: "status", the exit status; "ausgabe",
@@ -531,7 +116,7 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_run(const char *words, int count)
 	if ((static_cast<ReportFlags>(status) & EXAMPLES) != 0)
 		put("beispiele", "1");
 	putErrors(static_cast<ReportFlags>(status));
-	return record.data;
+	return recordText();
 }
 
 // The answer in words for the row that the table prints last, with a
@@ -548,7 +133,7 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_answer(const char *words, int count, const 
 	beginRecord();
 	putPayback("", argv, count + 1, lifeOf(life), true);
 	std::free(argv);
-	return record.data;
+	return recordText();
 }
 
 // Payback times from price 0 to twice the entered price, for the row that
@@ -566,7 +151,7 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_curve(const char *words, int count)
 	std::free(argv);
 	beginRecord();
 	if (!table)
-		return record.data;
+		return recordText();
 	ResultRow row = lastResultRow(in, options);
 	// A price that gives no scale is not marked; the chart spans 0 to 1 Eu/kWh.
 	// Twice a price near the float limit is no float, so the span stops there
@@ -588,68 +173,37 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_curve(const char *words, int count)
 			putFigure("marke-jahre", static_cast<double>(years));
 		}
 	}
-	return record.data;
+	return recordText();
 }
 
 // Devices compared over a service life ("" for none): shared, the price and
 // the options every command line of the comparison has; old, the power of
-// the old device kept ("" for none), which costs nothing; offers, each
-// offer's cost and power, two words an offer. With the options' errors
-// ("status", "fehler", "betrifft") or a shared value without a finite
-// figure ("unendlich", the words it stands for) there is no comparison.
-// Else the devices, the old one first (putDevices), each pair of offers
-// (putPairs), each offer against the old device (putVersusOld) and the
-// chart (putChart).
+// the old device kept ("" for none); offers, each offer's cost and power,
+// two words an offer. With the options' errors ("status", "fehler",
+// "betrifft") or a shared value without a finite figure ("unendlich", the
+// words it stands for) there is no comparison; else its figures, as
+// putComparison (comparison.h) gives them.
 EMSCRIPTEN_KEEPALIVE const char *wgz_compare(const char *shared, int sharedCount, const char *old,
                                              const char *offers, int offerCount, const char *life)
 {
 	beginRecord();
 	const char **words = lineOf(shared, sharedCount);
-	const char *const *common = words + 1;
-	const char **probe = lineWith("0", "1", "0", common, sharedCount);
+	const char **probe = lineWith("0", "1", "0", words + 1, sharedCount);
 	PaybackInput in;
 	ResultOptions options;
 	auto status = readArguments(sharedCount + 4, probe, in, options);
-	ResultRow row = lastResultRow(in, options);
-	const char *infinite = status == 0 ? notFinite(in, options, row) : nullptr;
+	const char *infinite = status == 0 ? notFinite(in, options, lastResultRow(in, options)) : nullptr;
 	if (status != 0) {
 		putNumber("status", static_cast<int>(status));
 		putErrors(status);
 	} else if (infinite != nullptr) {
 		put("unendlich", infinite);
 	} else {
-		int count = offerCount + (*old != '\0' ? 1 : 0);
-		size_t pairs = static_cast<size_t>(offerCount * offerCount + count);
-		auto *devices = static_cast<Device *>(std::malloc(static_cast<size_t>(count) * sizeof(Device)));
-		auto *catchUps = static_cast<CatchUp *>(std::malloc(pairs * sizeof(CatchUp)));
-		if (devices == nullptr || catchUps == nullptr)
-			std::abort();
-		const char **offerWords = lineOf(offers, 2 * offerCount);
-		for (int i = 0; i < count; i++) {
-			bool kept = i == 0 && *old != '\0';
-			int at = 2 * (i - (count - offerCount)) + 1;
-			Device &device = devices[i];
-			device.costWord = kept ? "0" : offerWords[at];
-			device.powerWord = kept ? old : offerWords[at + 1];
-			device.cost = toFloat(device.costWord);
-			PaybackInput one = in;
-			one.powerBefore = toFloat(device.powerWord);
-			one.dutyPowerBefore = dutyPower(one.powerBefore, one.hoursPerDay);
-			device.power = lastResultRow(one, options).powerBefore;
-		}
-		float years = lifeOf(life);
-		putDevices(devices, count, in.price, row.rate, years);
-		int caught = putPairs(devices, count - offerCount, count, common, sharedCount, catchUps);
-		if (count > offerCount)
-			caught += putVersusOld(devices, count, common, sharedCount, years, catchUps + caught);
-		putChart(devices, count, in.price, row.rate, years, catchUps, caught, count > offerCount);
-		std::free(offerWords);
-		std::free(devices);
-		std::free(catchUps);
+		putComparison(words + 1, sharedCount, in, options, old, offers, offerCount, lifeOf(life));
 	}
 	std::free(probe);
 	std::free(words);
-	return record.data;
+	return recordText();
 }
 
 // A value of the page's own, of a kind, made into the word of a command
@@ -674,12 +228,12 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_convert(const char *kind, const char *text,
 	beginRecord();
 	if (std::strcmp(kind, "preis") == 0) {
 		put("ungewoehnlich", toFloat(text) > HIGHEST_USUAL_PRICE ? "1" : "0");
-		return record.data;
+		return recordText();
 	}
 	double number;
 	if (!readWhole(text, number)) {
 		put("problem", "zahl");
-		return record.data;
+		return recordText();
 	}
 	auto value = static_cast<float>(number);
 	bool money = std::strcmp(kind, "erloes") == 0 || std::strcmp(kind, "kosten") == 0;
@@ -696,7 +250,7 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_convert(const char *kind, const char *text,
 		: money && value < 0 ? "bereich" : nullptr;
 	if (problem != nullptr) {
 		put("problem", problem);
-		return record.data;
+		return recordText();
 	}
 	char word[TEXT_SIZE], shown[FIGURE_SIZE];
 	shortest(made, word);
@@ -706,7 +260,7 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_convert(const char *kind, const char *text,
 	else if (energy)
 		formatPower(shown, static_cast<double>(made));
 	put("gezeigt", money || energy ? shown : life ? text : word);
-	return record.data;
+	return recordText();
 }
 
 }  // extern "C"

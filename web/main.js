@@ -25,7 +25,7 @@ const REFUSALS = {
   zahl: () => 'Das ist keine Zahl.',
   unendlich: ({ id }) => fieldById(id).finite,
   bereich: ({ id }) => fieldById(id).range,
-  vergleich: ({ id }) => `Für einen Vergleich braucht es hier eine endliche Zahl. ${fieldById(id).finite ?? ''}`.trim(),
+  vergleich: () => 'Ein Vergleich braucht hier eine endliche Zahl.',
 };
 
 // Values the page does not pass to the core, each said and its field marked.

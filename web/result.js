@@ -176,7 +176,7 @@ ${c.life === '' ? html`<p>Mit einer Nutzungsdauer sagt die Seite, welches Gerät
 const comparisonTable = (c) => html`
 <table id="vergleich">
 <caption>Vergleich${c.life === '' ? '' : html` über ${yearsOf(c.life, 'Jahre')}`}</caption>
-<thead><tr><th scope="col">Möglichkeit</th><th scope="col">Kosten<br>Eu</th><th scope="col">Verbrauch<br>kWh/Jahr</th>
+<thead><tr><th scope="col">Möglichkeit</th><th scope="col">Kaufpreis<br>Eu</th><th scope="col">Verbrauch<br>kWh/Jahr</th>
 <th scope="col">Strom<br>Eu/Jahr</th>${c.life === '' ? nothing : html`<th scope="col">Insgesamt<br>Eu</th>`}</tr></thead>
 <tbody>${c.options.map((option, i) => html`<tr class=${i === c.cheapest ? 'guenstigst' : ''}>
 <th scope="row">${option.keep ? 'Altes Gerät behalten' : option.name}${i === c.cheapest ? ' (am günstigsten)' : ''}</th>

@@ -1,0 +1,32 @@
+// Devices compared over a service life, for the page: every figure of the
+// comparison as fields of the record (record.h).
+#ifndef WIEDERGEWINNSZEIT_COMPARISON_H
+#define WIEDERGEWINNSZEIT_COMPARISON_H
+
+#include "common.h"
+#include "output.h"
+
+// The words of the command line that a value every line of a comparison
+// shares stands for, where it has no finite figure ("2": the price; "-z",
+// "-i", "-a"); null when all have one.
+const char *notFinite(const PaybackInput &in, const ResultOptions &options, const ResultRow &row);
+
+// The devices compared: shared, the price and options every command line
+// has (read as in and options); old, the power of the old device kept (""
+// for none), which costs nothing; offers, each offer's cost and power, two
+// words an offer; life, the service life (0: none). Fields: each device,
+// the old one first: "kosten", "kwh" and "strom" a year, "gesamt" over the
+// life, "rang" (1: cheapest); with a life "guenstigst", "naechst" and
+// "abstand"; for each pair of offers N, "paarN-" with "billig", "teuer"
+// (indices), "gleich-teuer" and "sparsamer" (the index drawing less, -1:
+// neither), "mehrpreis", "zeile" (the words of its command line, each
+// ended by a NUL) and its payback (putPayback); for each offer N against
+// the old device, "altN-" with "zeile" and its payback over the life; the
+// chart's span "bis", each device's cost then ("linie-bis"), each payback
+// within it ("punkt-jahre", "punkt-kosten") and "punkt-alt" where one is
+// against the old device.
+void putComparison(const char *const shared[], int sharedCount, const PaybackInput &in,
+                   const ResultOptions &options, const char *old, const char *offers, int offerCount,
+                   float life);
+
+#endif

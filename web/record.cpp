@@ -1,0 +1,259 @@
+// The records the page reads, the words it hands the core, and the payback
+// of a command line in the page's terms (see record.h).
+#include "record.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "calc.h"
+#include "cli.h"
+#include "common.h"
+#include "output.h"
+
+namespace {
+Bytes record;
+}  // namespace
+
+void append(Bytes &to, const void *bytes, size_t size)
+{
+	if (to.size + size + 1 > to.capacity) {
+		// malloc and copy, not realloc, which would add its code to the page.
+		size_t capacity = (to.size + size + 1) * 2;
+		auto *grown = static_cast<char *>(std::malloc(capacity));
+		if (grown == nullptr)
+			std::abort();
+		if (to.size > 0)
+			std::memcpy(grown, to.data, to.size);
+		std::free(to.data);
+		to.data = grown;
+		to.capacity = capacity;
+	}
+	std::memcpy(to.data + to.size, bytes, size);
+	to.size += size;
+	to.data[to.size] = '\0';
+}
+
+void beginRecord()
+{
+	record.size = 0;
+	append(record, "", 0);
+}
+
+const char *recordText()
+{
+	return record.data;
+}
+
+void putBytes(const char *name, const char *bytes, size_t size)
+{
+	constexpr const char *HEX = "0123456789ABCDEF";
+	if (record.size > 0)
+		append(record, "&", 1);
+	append(record, name, std::strlen(name));
+	append(record, "=", 1);
+	for (size_t i = 0; i < size; i++) {
+		auto c = static_cast<unsigned char>(bytes[i]);
+		bool plain = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+		             c == '.' || c == '-' || c == '_';
+		if (plain) {
+			append(record, &bytes[i], 1);
+		} else {
+			const char escaped[] = {'%', HEX[c >> 4], HEX[c & 15]};
+			append(record, escaped, sizeof escaped);
+		}
+	}
+}
+
+void put(const char *name, const char *value)
+{
+	putBytes(name, value, std::strlen(value));
+}
+
+void putNumber(const char *name, int value)
+{
+	char text[16];
+	std::snprintf(text, sizeof text, "%d", value);
+	put(name, text);
+}
+
+void putFigure(const char *name, double value)
+{
+	char text[FIGURE_SIZE];
+	formatFigure(text, value);
+	put(name, text);
+}
+
+// A name with a prefix: "paar-" and "jahre" give "paar-jahre".
+const char *named(const char *prefix, const char *name)
+{
+	static char text[32];
+	std::snprintf(text, sizeof text, "%s%s", prefix, name);
+	return text;
+}
+
+// An argument vector: the program name, then count words of block.
+const char **lineOf(const char *block, int count)
+{
+	auto **argv = static_cast<const char **>(std::malloc((static_cast<size_t>(count) + 2) * sizeof(char *)));
+	if (argv == nullptr)
+		std::abort();
+	argv[0] = PROGRAM_NAME;
+	for (int i = 1; i <= count; i++) {
+		argv[i] = block;
+		block += std::strlen(block) + 1;
+	}
+	argv[count + 1] = nullptr;
+	return argv;
+}
+
+// A command line of four numbers and the options that lines of a
+// comparison share: shared[0] is the price, the rest are options. Freed by
+// the caller.
+const char **lineWith(const char *cost, const char *before, const char *after,
+                      const char *const shared[], int sharedCount)
+{
+	auto **argv = static_cast<const char **>(std::malloc((static_cast<size_t>(sharedCount) + 5) * sizeof(char *)));
+	if (argv == nullptr)
+		std::abort();
+	const char *numbers[] = {PROGRAM_NAME, cost, shared[0], before, after};
+	for (int i = 0; i < 5; i++)
+		argv[i] = numbers[i];
+	for (int i = 1; i < sharedCount; i++)
+		argv[i + 4] = shared[i];
+	argv[sharedCount + 4] = nullptr;
+	return argv;
+}
+
+// A value of the page's own, read as the whole text; and rounded once to float.
+bool readWhole(const char *text, double &value)
+{
+	char *end;
+	value = std::strtod(text, &end);
+	return end != text && *end == '\0';
+}
+
+static bool readWhole(const char *text, float &value)
+{
+	double number;
+	if (!readWhole(text, number))
+		return false;
+	value = static_cast<float>(number);
+	return true;
+}
+
+// The fewest plain digits ("750", "0.25", never an exponent) that a run
+// reads back as the finite value, at most longest characters; false when
+// none is that short. Plain digits run to 39 places before or 45 after the
+// point for a float.
+bool plainDigits(float value, char *text, int longest)
+{
+	constexpr int MOST_DECIMALS = 45;
+	for (int decimals = 0; decimals <= MOST_DECIMALS; decimals++) {
+		int length = std::snprintf(text, static_cast<size_t>(longest) + 1, "%.*f", decimals,
+		                           static_cast<double>(value));
+		if (length > longest)
+			return false;
+		if (toFloat(text) == value)
+			return true;
+	}
+	return false;
+}
+
+// The shortest text that a run reads back as value: in plain digits
+// ("750", not "7.5e+02") unless a power of ten is shorter. Nine significant
+// digits suffice for any float.
+void shortest(float value, char (&text)[TEXT_SIZE])
+{
+	char general[TEXT_SIZE];
+	for (int digits = 1; digits <= 9; digits++) {
+		std::snprintf(general, TEXT_SIZE, "%.*g", digits, static_cast<double>(value));
+		if (toFloat(general) == value)
+			break;
+	}
+	if (!plainDigits(value, text, static_cast<int>(std::strlen(general))))
+		std::snprintf(text, TEXT_SIZE, "%s", general);
+}
+
+// Which answer a payback gives, as the page words it:
+//   zahlt       pays back after the years given (0 for no cost)
+//   aufgehoben  saving and interest cancel exactly: never
+//   zinsen      the interest is more than the saving: never
+//   mehr        the device draws more after than before: never
+//   keine       there is no saving for another reason (price)
+//   kosten      a negative cost: there is nothing to pay back
+//   ungueltig   a number is not a number
+const char *answerKind(float years, float cost, double energy, double saving, double gain)
+{
+	if (std::isnan(years))
+		return "ungueltig";
+	if (cost < 0)
+		return "kosten";
+	// A payback of -0 years is a loss from the first day, not a payback.
+	if (!std::signbit(years) && (std::isfinite(years) || gain > 0))
+		return "zahlt";
+	if (std::isinf(years) && saving > 0)
+		return "aufgehoben";
+	if (saving > 0)
+		return "zinsen";
+	return energy < 0 ? "mehr" : "keine";
+}
+
+// A payback of a command line as the answer gives it, each name after
+// prefix: "art" (see answerKind, "" when the line gives no table) and the
+// years; under two years also "dauer" with its "dauer-einheit" ("monate",
+// "tage") and "dauer-naehe" (-1 a little less, 0 about, 1 a little more);
+// with a service life (> 0) the balance at its end ("bilanz"). The rest of
+// the answer's figures when all is set.
+// Returns the years when it pays back, else NaN.
+float putPayback(const char *prefix, const char *const argv[], int argc, float life, bool all)
+{
+	PaybackInput in;
+	ResultOptions options;
+	if (readArguments(argc, argv, in, options) != 0) {
+		put(named(prefix, "art"), "");
+		return NAN;
+	}
+	ResultRow row = lastResultRow(in, options);
+	double energy = yearlyEnergy(row.powerBefore, row.powerAfter);
+	double saving = yearlySaving(energy, in.price);
+	double interest = yearlyInterest(in.cost, row.rate);
+	float years = paybackYears(in.cost, in.price, row.powerBefore, row.powerAfter, row.rate);
+	const char *kind = answerKind(years, in.cost, energy, saving, saving + interest);
+	put(named(prefix, "art"), kind);
+	putFigure(named(prefix, "jahre"), static_cast<double>(years));
+	SpokenDuration spoken = spokenDuration(years);
+	if (spoken.unit != DURATION_NONE) {
+		putNumber(named(prefix, "dauer"), spoken.count);
+		put(named(prefix, "dauer-einheit"), spoken.unit == DURATION_MONTHS ? "monate" : "tage");
+		putNumber(named(prefix, "dauer-naehe"), spoken.nearness);
+	}
+	if (life > 0)
+		putFigure(named(prefix, "bilanz"), lifetimeBalance(life, saving + interest, in.cost));
+	float paidBack = std::strcmp(kind, "zahlt") == 0 ? years : NAN;
+	if (!all)
+		return paidBack;
+	putFigure("energie", energy);
+	putFigure("ersparnis", saving);
+	putFigure("zinsen", -interest);
+	putFigure("gewinn", saving + interest);
+	putFigure("realzins", row.realRate);
+	putFigure("kosten", static_cast<double>(in.cost));
+	char hours[TEXT_SIZE];
+	if (options.haveHours && plainDigits(in.hoursPerDay, hours, TEXT_SIZE - 1))
+		put("stunden", hours);
+	if (row.powerAfter < 0 && row.powerBefore <= 0)
+		put("erzeuger", "1");
+	return paidBack;
+}
+
+// A service life as the page takes it: more than 0 and at most LONGEST_LIFE
+// years, longer than any device lasts and short enough that the balance
+// stays a figure a person reads. 0 for none or one refused.
+constexpr float LONGEST_LIFE = 100;
+float lifeOf(const char *text)
+{
+	float years;
+	return readWhole(text, years) && years > 0 && years <= LONGEST_LIFE ? years : 0;
+}

@@ -1,0 +1,61 @@
+// The records the page reads: "name=value&..." text, every value
+// percent-encoded but for the characters URLSearchParams reads as
+// themselves, one record at a time, valid until the next begins; and the
+// words of the command lines the page hands the core.
+#ifndef WIEDERGEWINNSZEIT_RECORD_H
+#define WIEDERGEWINNSZEIT_RECORD_H
+
+#include <cstddef>
+
+// A growing block of bytes, always ended by a NUL; free data when done.
+struct Bytes {
+	char *data = nullptr;
+	size_t size = 0;
+	size_t capacity = 0;
+};
+void append(Bytes &to, const void *bytes, size_t size);
+
+// Starts the record anew; its text so far.
+void beginRecord();
+const char *recordText();
+// A field: bytes or text, an int, a figure as the table prints money,
+// rates and years ("%.2f").
+void putBytes(const char *name, const char *bytes, size_t size);
+void put(const char *name, const char *value);
+void putNumber(const char *name, int value);
+void putFigure(const char *name, double value);
+// A name with a prefix ("paar1-" and "jahre": "paar1-jahre"), valid until
+// the next call.
+const char *named(const char *prefix, const char *name);
+
+// An argument vector: the program name, then count words of block, each
+// ended by a NUL. Freed by the caller.
+const char **lineOf(const char *block, int count);
+// A command line of four numbers and the options that lines of a
+// comparison share: shared[0] is the price, the rest are options. Freed
+// by the caller.
+const char **lineWith(const char *cost, const char *before, const char *after, const char *const shared[],
+                      int sharedCount);
+// A value of the page's own, read as the whole text.
+bool readWhole(const char *text, double &value);
+// The fewest plain digits ("750", "0.25") that a run reads back as the
+// finite value, at most longest characters; false when none is that short.
+inline constexpr int TEXT_SIZE = 64;
+bool plainDigits(float value, char *text, int longest);
+// The shortest text a run reads back as value: plain digits unless a power
+// of ten is shorter.
+void shortest(float value, char (&text)[TEXT_SIZE]);
+
+// The payback of a command line as the page words it, each name after
+// prefix: "art" (its kind, "" when the line gives no table), "jahre", a
+// payback under two years in "dauer", "dauer-einheit" ("monate", "tage")
+// and "dauer-naehe" (-1 a little less, 0 about, 1 a little more); with a
+// service life (> 0) the balance at its end ("bilanz"); with all, the rest
+// of the answer's figures (see wgz_answer). Returns the years when it pays
+// back, else NaN.
+float putPayback(const char *prefix, const char *const argv[], int argc, float life, bool all);
+// A service life as the page takes it: more than 0 and at most 100 years.
+// 0 for none or one refused.
+float lifeOf(const char *text);
+
+#endif
