@@ -7,8 +7,9 @@
 // Usage: node bench/web.mjs [build-web/wiedergewinnszeit.html]
 // after `npm ci` in tests/web (engines, puppeteer) and in bench (Lighthouse).
 import { execFile } from 'node:child_process';
-import { readFileSync, statSync } from 'node:fs';
+import { mkdtempSync, readFileSync, statSync, writeFileSync } from 'node:fs';
 import { createServer } from 'node:http';
+import { tmpdir } from 'node:os';
 import { dirname, join } from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
 import { promisify } from 'node:util';
@@ -42,6 +43,26 @@ const keystrokes = () => {
   }
   return times;
 };
+// The same page, counting each call of a function of the module: how often
+// a keystroke crosses into the core.
+const COUNTING = `<script>{const instantiate=WebAssembly.instantiate;WebAssembly.instantiate=async(...args)=>{
+const {instance,module}=await instantiate(...args);const exports={};for(const[name,value]of Object.entries(instance.exports))
+exports[name]=typeof value==='function'?(...a)=>{window.wgzCalls=(window.wgzCalls??0)+1;return value(...a);}:value;
+return{module,instance:{exports}};};}</script>`;
+const countingPage = () => {
+  const copy = join(mkdtempSync(join(tmpdir(), 'wgz-bench-')), 'zaehlend.html');
+  writeFileSync(copy, readFileSync(file, 'utf8').replace('<head>', `<head>${COUNTING}`));
+  return pathToFileURL(copy).href;
+};
+const crossings = () => {
+  const field = document.getElementById('strompreis'), before = window.wgzCalls;
+  for (let i = 0; i < 10; i++) {
+    field.value = (0.2 + i / 100).toFixed(2);
+    field.dispatchEvent(new Event('input', { bubbles: true }));
+  }
+  return (window.wgzCalls - before) / 10;
+};
+
 // After a megabyte pasted into the cost: keystrokes in that field and in
 // another, each timed alone.
 const afterPaste = () => {
@@ -110,6 +131,10 @@ for (const engine of ENGINES) {
   }
   try {
     if (engine.name === 'Chromium') {
+      await tab.load(countingPage() + OFFERS);
+      console.log(`calls into the core for a keystroke with three offers and the old device: ${await tab.run(crossings)}`);
+      await tab.load(countingPage() + LINK);
+      console.log(`calls into the core for a keystroke with one device: ${await tab.run(crossings)}`);
       const shifts = [];
       for (const [width, height] of [[360, 800], [1280, 900]]) {
         await tab.resize(width, height);

@@ -29,19 +29,26 @@ export const openCore = async () => {
     locateFile: (name) => name });
   const encoder = new TextEncoder();
 
-  // Calls fn with the address of each block of words in the module's
-  // memory, each word a C string (up to its first NUL, as a process
-  // receives an argument), and reads the record it returns.
+  // The inputs of a call are written to one block of the module's memory,
+  // kept from call to call and taken anew only when it is too small, so
+  // that a call crosses into the module once.
+  let block = { address: 0, size: 0 };
+  const room = (size) => {
+    if (size > block.size) {
+      module._free(block.address);
+      block = { address: module._malloc(2 * size), size: 2 * size };
+    }
+    return block.address;
+  };
+  // Calls fn with the address of each block of words, each word a C string
+  // (up to its first NUL, as a process receives an argument), and reads
+  // the record it returns.
   const call = (blocks, fn) => {
     const encoded = blocks.map((words) => encoder.encode(words.map((word) => `${word.split('\0')[0]}\0`).join('')));
-    const address = module._malloc(encoded.reduce((size, bytes) => size + bytes.length, 1));
-    try {
-      let at = address;
-      const starts = encoded.map((bytes) => { module.HEAPU8.set(bytes, at); at += bytes.length; return at - bytes.length; });
-      return new URLSearchParams(module.UTF8ToString(fn(...starts)));
-    } finally {
-      module._free(address);
-    }
+    let at = room(encoded.reduce((size, bytes) => size + bytes.length, 1));
+    // (Read after room: taking memory may grow it, which replaces the buffer HEAPU8 views.)
+    const starts = encoded.map((bytes) => { module.HEAPU8.set(bytes, at); at += bytes.length; return at - bytes.length; });
+    return new URLSearchParams(module.UTF8ToString(fn(...starts)));
   };
   // Words and their count, then single texts.
   const withWords = (words, texts, fn) => call([words, ...texts.map((text) => [text])],

@@ -45,105 +45,109 @@ const errorView = (errors, command = null) => {
 // Resolves in a task of its own, after whatever the browser has waiting.
 const nextTask = () => new Promise((resolve) => { setTimeout(resolve); });
 
-openCore().then(async (core) => {
-  // The command line with its output form set to one of -h (the table) and
-  // -H (the table inside a page), whichever it asked for.
-  const writing = (form, args) => [...args.map((arg) => (arg === '-h' || arg === '-H' ? form : arg)), form];
-  const examplesHtml = () => core.run(['-bh']).output;
+// The core, once its module is ready.
+let core = null;
 
-  // Offers compared: their command lines; or the errors of the options
-  // they share, or the shared value that has no finite figure.
-  const comparisonView = (args, page) => {
-    const comparison = comparisonOf(core, args, page);
-    if (comparison.errors?.length > 0) return errorView(comparison.errors);
-    if (comparison.notFinite != null) {
-      return refusal([{ id: fieldFor(comparison.notFinite[0]), reason: 'vergleich' }], ({ id }) => labelOf(id));
+// The command line with its output form set to one of -h (the table) and
+// -H (the table inside a page), whichever it asked for.
+const writing = (form, args) => [...args.map((arg) => (arg === '-h' || arg === '-H' ? form : arg)), form];
+const examplesHtml = () => core.run(['-bh']).output;
+
+// Offers compared: their command lines; or the errors of the options
+// they share, or the shared value that has no finite figure.
+const comparisonView = (args, page) => {
+  const comparison = comparisonOf(core, args, page);
+  if (comparison.errors?.length > 0) return errorView(comparison.errors);
+  if (comparison.notFinite != null) {
+    return refusal([{ id: fieldFor(comparison.notFinite[0]), reason: 'vergleich' }], ({ id }) => labelOf(id));
+  }
+  return { ...EMPTY, message: { kind: 'comparison', comparison }, comparison,
+    lines: comparison.lines.map(({ about, line }) => ({ about, line: [core.programName, ...line] })) };
+};
+
+// What a command line shows: the result of four numbers, the examples, or
+// the program's errors at the fields they are about.
+const viewOf = (args, page = NO_PAGE_VALUES) => {
+  if (page.offers.length > 1) return comparisonView(args, page);
+  // The answer and the curve read the same command line as the table.
+  const line = args.length >= 4 ? writing('-h', args) : args;
+  const result = core.run(line);
+  const command = [core.programName, ...args];
+  // A link to -b, -bh or -bH asks for the examples, shown as -bh writes them.
+  if (result.examples) return { ...EMPTY, table: examplesHtml(), command };
+  if (result.status !== 0) return errorView(result.errors, command);
+  return { ...EMPTY, message: { kind: 'answer', answer: { ...core.answer(line, page.life), life: page.life,
+    resale: page.resale } }, table: result.output, curve: core.curve(line), command, savable: true };
+};
+
+let shown = { args: [], view: EMPTY, examples: '', page: NO_PAGE_VALUES };
+const on = {
+  // Selected as well, for Ctrl+C where the clipboard may not be written.
+  copy: (event) => {
+    const range = document.createRange();
+    range.selectNodeContents(event.currentTarget.parentElement.querySelector('code'));
+    getSelection().removeAllRanges();
+    getSelection().addRange(range);
+    navigator.clipboard?.writeText(range.toString()).catch(() => {});
+  },
+  // The complete page, as -H writes it, made when it is asked for.
+  save: (event) => {
+    const link = event.currentTarget;
+    const page = core.run(writing('-H', shown.args));
+    if (link.href.startsWith('blob:')) URL.revokeObjectURL(link.href);
+    if (!shown.view.savable || page.status !== 0) {
+      event.preventDefault();
+      return;
     }
-    return { ...EMPTY, message: { kind: 'comparison', comparison }, comparison,
-      lines: comparison.lines.map(({ about, line }) => ({ about, line: [core.programName, ...line] })) };
-  };
+    link.href = URL.createObjectURL(new Blob([page.output], { type: 'text/html' }));
+  },
+  // The examples are made when their section is first opened.
+  examples: (event) => {
+    if (!event.currentTarget.open || shown.examples !== '') return;
+    show(shown.args, shown.view, shown.page, examplesHtml());
+  },
+};
+// At load the page is made in steps, each a task of its own, so that no
+// one task keeps the page from answering input for long: the link's
+// result (the core's first calls compile its code), the answer and the
+// table, the chart's number formats (the first use of Intl loads its
+// locale data), then the chart, whose place is kept meanwhile.
+let chartLater = true;
+const show = (args, view, page, examples = shown.examples) => {
+  shown = { args, view, examples, page };
+  // For paper: the inputs as text beside a result, and its link written out.
+  const result = view.message.kind === 'answer' || view.message.kind === 'comparison';
+  showView({ ...view, examples, page, chartLater, inputs: result ? describeForm() : [],
+    link: result ? linkOf(args, page.own) : '' }, on);
+};
 
-  // What a command line shows: the result of four numbers, the examples, or
-  // the program's errors at the fields they are about.
-  const viewOf = (args, page = NO_PAGE_VALUES) => {
-    if (page.offers.length > 1) return comparisonView(args, page);
-    // The answer and the curve read the same command line as the table.
-    const line = args.length >= 4 ? writing('-h', args) : args;
-    const result = core.run(line);
-    const command = [core.programName, ...args];
-    // A link to -b, -bh or -bH asks for the examples, shown as -bh writes them.
-    if (result.examples) return { ...EMPTY, table: examplesHtml(), command };
-    if (result.status !== 0) return errorView(result.errors, command);
-    return { ...EMPTY, message: { kind: 'answer', answer: { ...core.answer(line, page.life), life: page.life,
-      resale: page.resale } }, table: result.output, curve: core.curve(line), command, savable: true };
-  };
+// What the form shows, and what a link shows: [args, view, page] for show.
+const formView = () => {
+  const { args, missing, problems, page } = readForm(core);
+  if (problems.length > 0) return [[], refusal(problems, (problem) => labelOf(problem.id)), page];
+  if (missing.length > 0) {
+    writeLink(null);
+    return [[], { ...EMPTY, message: { kind: 'prompt', labels: missing.map(labelOf) } }, page];
+  }
+  writeLink(args, page.own);
+  return [args, viewOf(args, page), page];
+};
+const linkView = () => {
+  const { args, problems, own } = readLink();
+  if (problems.length > 0) return [[], refusal(problems, () => 'Link'), NO_PAGE_VALUES];
+  // Four numbers or the examples (which leave the form empty, not "-b" as
+  // the cost); anything else is taken as a start of the form, and so is a
+  // link with the page's own values, which the form makes arguments of.
+  const examples = args.length > 0 && args.length < 4 && core.run(args).examples;
+  fillForm(examples ? [] : args, own ?? undefined);
+  if ((args.length >= 4 && own === null) || examples) return [args, viewOf(args), NO_PAGE_VALUES];
+  return formView();
+};
+const fromForm = () => show(...formView());
+const fromLink = () => show(...linkView());
 
-  let shown = { args: [], view: EMPTY, examples: '', page: NO_PAGE_VALUES };
-  const on = {
-    // Selected as well, for Ctrl+C where the clipboard may not be written.
-    copy: (event) => {
-      const range = document.createRange();
-      range.selectNodeContents(event.currentTarget.parentElement.querySelector('code'));
-      getSelection().removeAllRanges();
-      getSelection().addRange(range);
-      navigator.clipboard?.writeText(range.toString()).catch(() => {});
-    },
-    // The complete page, as -H writes it, made when it is asked for.
-    save: (event) => {
-      const link = event.currentTarget;
-      const page = core.run(writing('-H', shown.args));
-      if (link.href.startsWith('blob:')) URL.revokeObjectURL(link.href);
-      if (!shown.view.savable || page.status !== 0) {
-        event.preventDefault();
-        return;
-      }
-      link.href = URL.createObjectURL(new Blob([page.output], { type: 'text/html' }));
-    },
-    // The examples are made when their section is first opened.
-    examples: (event) => {
-      if (!event.currentTarget.open || shown.examples !== '') return;
-      show(shown.args, shown.view, shown.page, examplesHtml());
-    },
-  };
-  // At load the page is made in steps, each a task of its own, so that no
-  // one task keeps the page from answering input for long: the link's
-  // result (the core's first calls compile its code), the answer and the
-  // table, the chart's number formats (the first use of Intl loads its
-  // locale data), then the chart, whose place is kept meanwhile.
-  let chartLater = true;
-  const show = (args, view, page, examples = shown.examples) => {
-    shown = { args, view, examples, page };
-    // For paper: the inputs as text beside a result, and its link written out.
-    const result = view.message.kind === 'answer' || view.message.kind === 'comparison';
-    showView({ ...view, examples, page, chartLater, inputs: result ? describeForm() : [],
-      link: result ? linkOf(args, page.own) : '' }, on);
-  };
-
-  // What the form shows, and what a link shows: [args, view, page] for show.
-  const formView = () => {
-    const { args, missing, problems, page } = readForm(core);
-    if (problems.length > 0) return [[], refusal(problems, (problem) => labelOf(problem.id)), page];
-    if (missing.length > 0) {
-      writeLink(null);
-      return [[], { ...EMPTY, message: { kind: 'prompt', labels: missing.map(labelOf) } }, page];
-    }
-    writeLink(args, page.own);
-    return [args, viewOf(args, page), page];
-  };
-  const linkView = () => {
-    const { args, problems, own } = readLink();
-    if (problems.length > 0) return [[], refusal(problems, () => 'Link'), NO_PAGE_VALUES];
-    // Four numbers or the examples (which leave the form empty, not "-b" as
-    // the cost); anything else is taken as a start of the form, and so is a
-    // link with the page's own values, which the form makes arguments of.
-    const examples = args.length > 0 && args.length < 4 && core.run(args).examples;
-    fillForm(examples ? [] : args, own ?? undefined);
-    if ((args.length >= 4 && own === null) || examples) return [args, viewOf(args), NO_PAGE_VALUES];
-    return formView();
-  };
-  const fromForm = () => show(...formView());
-  const fromLink = () => show(...linkView());
-
+const start = async (opened) => {
+  core = opened;
   document.getElementById('eingabe').addEventListener('input', fromForm);
   startOffers(fromForm);
   window.addEventListener('hashchange', fromLink);
@@ -159,4 +163,5 @@ openCore().then(async (core) => {
   chartLater = false;
   show(shown.args, shown.view, shown.page);
   window.wgzReady = performance.now();
-});
+};
+openCore().then(start);
