@@ -1,0 +1,48 @@
+// A plug-in solar system estimated from what people know: its module power
+// (Wp), where and how it hangs, and the household's consumption. Published
+// figures only, each named where it is used; only the part the household
+// uses itself saves, the rest flows into the grid unpaid.
+#ifndef WIEDERGEWINNSZEIT_SOLAR_H
+#define WIEDERGEWINNSZEIT_SOLAR_H
+
+enum Orientation { SOUTH, SOUTH_EAST, SOUTH_WEST, EAST, WEST, EAST_WEST };
+enum Mounting { VERTICAL, TILTED };
+
+struct SolarInput {
+	float peakWatts = 0;       // Wp of all modules
+	Orientation orientation = SOUTH;
+	Mounting mounting = VERTICAL;
+	float householdKwh = 0;    // the household's consumption a year
+	bool homeByDay = true;     // someone is usually home by day
+	float batteryKwh = 0;      // 0: none
+	float yieldKwh = 0;        // as the person knows it; 0: estimated
+	float selfUsedKwh = 0;     // as measured; 0: estimated
+};
+
+struct SolarEstimate {
+	double specificYield = 0;  // kWh a kWp and year; 0 where the yield was given
+	double yieldKwh = 0;       // a year
+	double selfUsedKwh = 0;    // a year, the part the household uses itself
+	// A lower and a higher self-use, as far apart as published estimates
+	// for the same system are; both the self-use where it was given.
+	double lowKwh = 0;
+	double highKwh = 0;
+};
+
+// kWh a year that 1 kWp of modules yields, by orientation and mounting.
+double specificYield(Orientation orientation, Mounting mounting);
+
+// The share of the yield that a household uses at the moment it is
+// produced, without a battery: falls as the yield grows against the
+// household's consumption; lower when nobody is home by day.
+double selfUseShare(double yieldKwh, double householdKwh, bool homeByDay);
+
+// The share of what flows into the grid that a battery of the given
+// capacity takes up for later, by its capacity per kWp of modules.
+double batteryShare(float batteryKwh, float peakWatts);
+
+// The whole estimate; never more self-use than the yield or the household's
+// consumption.
+SolarEstimate estimateSolar(const SolarInput &input);
+
+#endif
