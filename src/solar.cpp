@@ -76,7 +76,18 @@ constexpr Point BATTERY[] = {
 // by about a fifth.
 constexpr double SPREAD = 0.2;
 
+// Module power for plug-in devices: vzhh.de, "Licht und Schatten: Die neue
+// Norm fuer Balkonkraftwerke bringt Klarheit" (2026-01-30); umweltbundesamt.de,
+// "Steckersolargeraete (Balkonkraftwerke)".
+constexpr float MOST_ON_SCHUKO = 960;
+constexpr float MOST_PLUG_IN = 2000;
+
 }  // namespace
+
+PlugInRule plugInRule(float peakWatts)
+{
+	return peakWatts <= MOST_ON_SCHUKO ? RULE_SCHUKO : peakWatts <= MOST_PLUG_IN ? RULE_ENERGY_PLUG : RULE_NONE;
+}
 
 double specificYield(Orientation orientation, Mounting mounting)
 {

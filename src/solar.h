@@ -41,6 +41,12 @@ double selfUseShare(double yieldKwh, double householdKwh, bool homeByDay);
 // capacity takes up for later, by its capacity per kWp of modules.
 double batteryShare(float batteryKwh, float peakWatts);
 
+// Which rules for plug-in devices a system of this module power falls
+// under (late 2026): on a Schuko plug up to 960 Wp, with a special energy
+// plug up to 2000 Wp (DIN VDE V 0126-95; EEG 3 Nr. 43), else none.
+enum PlugInRule { RULE_SCHUKO, RULE_ENERGY_PLUG, RULE_NONE };
+PlugInRule plugInRule(float peakWatts);
+
 // The whole estimate; never more self-use than the yield or the household's
 // consumption.
 SolarEstimate estimateSolar(const SolarInput &input);

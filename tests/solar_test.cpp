@@ -99,4 +99,14 @@ TEST(EstimateSolar, AgainstAPublishedSystemAndWithinBounds)
 	EXPECT_EQ(k.highKwh, 300);
 }
 
+TEST(PlugInRule, ModulePowerLimits)
+{
+	const struct {
+		float wp;
+		PlugInRule rule;
+	} rows[] = {{600, RULE_SCHUKO}, {960, RULE_SCHUKO}, {961, RULE_ENERGY_PLUG}, {2000, RULE_ENERGY_PLUG}, {2001, RULE_NONE}};
+	for (const auto &row : rows)
+		EXPECT_EQ(plugInRule(row.wp), row.rule) << row.wp;
+}
+
 }  // namespace

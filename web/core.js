@@ -127,6 +127,18 @@ export const openCore = async () => {
           points: list('punkt-jahre').map((years, i) => ({ years: Number(years), cost: Number(costs[i]) })) } : null };
     },
 
+    // A plug-in solar system from its texts (see wgz_solar, in that order):
+    // { problem, field } or the estimate, each kWh a year as the program
+    // prints figures, and for each self-use the power of its command line.
+    solar: (texts) => {
+      const record = withWords(texts, [], module._wgz_solar);
+      if (record.has('problem')) return { problem: record.get('problem'), field: record.get('feld') };
+      const get = (name) => record.get(name) ?? '';
+      return { specific: get('spezifisch'), yield: get('ertrag'), selfUsed: get('selbst'), share: get('anteil'),
+        low: get('niedrig'), high: get('hoch'), power: get('leistung'), powerLow: get('leistung-niedrig'),
+        powerHigh: get('leistung-hoch'), rule: get('regel') };
+    },
+
     // A value of the page's own made into a command line's word: { text,
     // shown } or { problem } ('zahl': no number, 'unendlich': no finite
     // result, 'bereich': out of range); for kind 'preis', { unusual }.

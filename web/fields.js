@@ -45,9 +45,29 @@ export const offerFields = (n) => ({
 });
 
 const byId = (id) => document.getElementById(id);
-export const fieldOf = (id) => FIELDS.find((field) => field.id === id);
+export const fieldOf = (id) => [...FIELDS, ...SOLAR_FIELDS].find((field) => field.id === id);
 export const unitOf = (field) => field.units?.find(({ unit }) => unit === byId(`${field.id}-einheit`).value)
   ?? { unit: field.unit };
 
 // The field an argument word of an error is about: an option or a position.
 export const fieldFor = (word) => FIELDS.find(({ option, position }) => option === word || position === Number(word) - 1)?.id;
+
+// A plug-in solar system, as people know it: the module power on the box,
+// where and how the modules hang, the household's consumption from its
+// bill; optionally a battery, and figures they know better (the yield from
+// a yield tool or the inverter's app, the self-used part as measured). In
+// the order the core takes them (wgz_solar); the id is the link's key.
+const AMOUNT = 'Der Wert muss größer als 0 sein.';
+export const SOLAR_FIELDS = [
+  { id: 'wp', name: 'Modulleistung', unit: 'Wp', range: 'Die Modulleistung muss größer als 0 und höchstens 100.000 Wp sein.' },
+  { id: 'ausrichtung', name: 'Ausrichtung', choice: true, empty: 'Bitte eine Ausrichtung wählen.' },
+  { id: 'montage', name: 'Montage', choice: true },
+  { id: 'tagsueber', name: 'Tagsüber', choice: true },
+  { id: 'haushalt-kwh', name: 'Stromverbrauch des Haushalts', unit: 'kWh/Jahr', range: AMOUNT },
+  { id: 'speicher-kwh', name: 'Speicher', unit: 'kWh', range: AMOUNT },
+  { id: 'ertrag-kwh', name: 'Ertrag', unit: 'kWh/Jahr', range: AMOUNT },
+  { id: 'selbst-kwh', name: 'Selbst genutzt', unit: 'kWh/Jahr', range: AMOUNT,
+    too: 'Mehr, als die Anlage erzeugt oder der Haushalt im Jahr verbraucht.' },
+];
+// The plain fields a solar system has no use for.
+export const NOT_SOLAR = ['erloes', 'vorher', 'hinterher', 'betriebsdauer'];

@@ -3,9 +3,10 @@
 // means a decimal point in both; a field reads numbers as people in Germany
 // write them (numbers.js), a link as the program does. The fields are
 // those of fields.js; the offers those of offers.js.
-import { FIELDS, fieldOf, offerFields, unitOf } from './fields.js';
+import { FIELDS, NOT_SOLAR, SOLAR_FIELDS, fieldOf, offerFields, unitOf } from './fields.js';
 import { asTyped, readNumber } from './numbers.js';
 import { comparing, nameOf, offerCount, offerKey, setOffers } from './offers.js';
+import { setQuestion, solarAsked } from './question.js';
 
 const byId = (id) => document.getElementById(id);
 
@@ -45,7 +46,7 @@ const forgetRemoved = () => {
 // a figure of energy stands for; offers: compared, each { name, cost,
 // power } as the command lines take them.
 export const NO_PAGE_VALUES = Object.freeze({ life: '', resale: '', powers: {}, yearly: false,
-  read: {}, price: '', unusual: false, own: '', offers: [] });
+  read: {}, price: '', unusual: false, own: '', offers: [], solar: null });
 
 // One reading of the form: the texts of its fields, what it could not use,
 // what is missing and what the link keeps of the page's own values.
@@ -101,6 +102,7 @@ const energyIn = (fields) => fields.some((field) => unitOf(field).key?.startsWit
 // device may be left out.
 export const readForm = (core) => {
   forgetRemoved();
+  if (solarAsked()) return readSolar(reader(core), core);
   const r = reader(core), compared = comparing();
   const texts = Object.fromEntries(FIELDS.filter(({ id }) => !(compared && id in FIRST_OFFER))
     .map((field) => [field.id, r.text(field)]));
@@ -120,6 +122,34 @@ export const readForm = (core) => {
     if (!compared && texts[id] === '') r.missing.push(id);
     if (compared && i === 1 && texts[id] === '') r.missing.push(id);
   });
+  page.own = r.own.toString();
+  return { args, missing: r.missing, problems: r.problems, page };
+};
+
+// A plug-in solar system: the cost, price and options as ever; the power
+// of a generator that gives the household the self-used part of the yield,
+// as the core estimates it; and the command lines of a lower and a higher
+// self-use. A choice is its option's value.
+const readSolar = (r, core) => {
+  const texts = Object.fromEntries(FIELDS.filter(({ id }) => !NOT_SOLAR.includes(id)).map((field) => [field.id, r.text(field)]));
+  const solar = Object.fromEntries(SOLAR_FIELDS.map((field) => [field.id, field.choice ? byId(field.id).value : r.text(field)]));
+  const page = { ...NO_PAGE_VALUES, read: r.read, powers: r.powers, yearly: true };
+  const args = [texts.kosten, texts.strompreis, '0', ''];
+  readPrice(r, texts.strompreis, args, page);
+  readOwn(r, { ...texts, erloes: '' }, args, page);
+  for (const { id, option } of OPTIONS) if (option !== '-a' && texts[id] !== '') args.push(option, texts[id]);
+  r.own.set('frage', 'solar');
+  for (const [id, value] of Object.entries(solar)) if (value !== '') r.own.set(id, value);
+  for (const id of ['kosten', 'strompreis']) if (texts[id] === '') r.missing.push(id);
+  for (const id of ['wp', 'haushalt-kwh']) if (solar[id] === '') r.missing.push(id);
+  if (r.missing.length === 0 && r.problems.length === 0) {
+    const estimate = core.solar(SOLAR_FIELDS.map(({ id }) => solar[id]));
+    if (estimate.problem !== undefined) r.problems.push({ id: estimate.field, reason: estimate.problem });
+    const line = (power) => [...args.slice(0, 3), power, ...args.slice(4)];
+    args[3] = estimate.power ?? '';
+    page.solar = { ...estimate, peak: solar.wp, orientation: byId('ausrichtung').selectedOptions[0].textContent,
+      mounting: byId('montage').selectedOptions[0].textContent, lines: { low: line(estimate.powerLow), high: line(estimate.powerHigh) } };
+  }
   page.own = r.own.toString();
   return { args, missing: r.missing, problems: r.problems, page };
 };
@@ -178,7 +208,11 @@ const shownValue = (field) => {
   const element = byId(field.id), { text } = readNumber(element.value, field.sign);
   return text === '' || element.disabled ? '' : `${text.replace('.', ',')} ${unitOf(field).unit}`;
 };
+const describeSolar = () => [...FIELDS.filter(({ id }) => !NOT_SOLAR.includes(id)), ...SOLAR_FIELDS]
+  .map((field) => ({ label: field.name, value: field.choice ? byId(field.id).selectedOptions[0].textContent : shownValue(field) }))
+  .filter(({ value }) => value !== '' && value !== 'bitte wählen');
 export const describeForm = () => {
+  if (solarAsked()) return describeSolar();
   const compared = comparing();
   const plain = FIELDS.filter(({ id }) => !(compared && id in FIRST_OFFER)).map((field) => ({
     label: compared && field.id === 'vorher' ? 'Altes Gerät behalten' : field.name, value: shownValue(field) }));
@@ -210,6 +244,11 @@ export const fillForm = (args, own = new URLSearchParams()) => {
   for (const id of ['erloes', 'nutzungsdauer']) fill(id, own.get(id));
   if (own.has('kosten')) fill('kosten', own.get('kosten'));
   for (const id of ['strompreis', 'vorher', 'hinterher']) fillWithUnit(fieldOf(id), own, id, byId(id).value);
+  setQuestion(own.get('frage'));
+  for (const field of SOLAR_FIELDS) {
+    if (field.choice) byId(field.id).value = own.get(field.id) ?? byId(field.id).options[0].value;
+    else fill(field.id, own.get(field.id));
+  }
   setOffers(Number(own.get('angebote') ?? 1));
   if (!comparing()) return;
   for (let n = 1; n <= offerCount(); n++) {

@@ -15,6 +15,7 @@
 //                                  devices compared over a service life
 //   wgz_convert(kind, text, other) a value of the page's own made into an
 //                                  argument
+//   wgz_solar(words, count)        a plug-in solar system estimated
 //
 // Words are the arguments after the program name: count texts, each ended
 // by a NUL, one after the other, in memory the page takes with malloc.
@@ -29,6 +30,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 
 #include "calc.h"
 #include "cli.h"
@@ -36,6 +38,7 @@
 #include "comparison.h"
 #include "output.h"
 #include "record.h"
+#include "solar.h"
 
 namespace {
 
@@ -66,6 +69,80 @@ void putErrors(ReportFlags status)
 		put("betrifft", subject);
 	}
 	output.size = 0;
+}
+
+
+// The page's words for a solar system's orientation and mounting.
+struct Named {
+	const char *word;
+	int value;
+};
+constexpr Named ORIENTATIONS[] = {{"sued", SOUTH}, {"suedost", SOUTH_EAST}, {"suedwest", SOUTH_WEST},
+                                  {"ost", EAST},   {"west", WEST},          {"ostwest", EAST_WEST}};
+constexpr Named MOUNTINGS[] = {{"senkrecht", VERTICAL}, {"schraeg", TILTED}};
+template <size_t N>
+int valueOf(const Named (&names)[N], const char *word)
+{
+	for (const Named &name : names)
+		if (std::strcmp(name.word, word) == 0)
+			return name.value;
+	return -1;
+}
+
+// A figure of a solar system in kWh, Wp or kWh of storage: "" for none
+// (0) where that may be, else a finite number above 0 and at most most.
+// Returns the problem, null for none.
+const char *readAmount(const char *text, bool optional, double most, float &value)
+{
+	value = 0;
+	double number;
+	if (optional && *text == '\0')
+		return nullptr;
+	if (!readWhole(text, number))
+		return "zahl";
+	if (!(number > 0 && number <= most))
+		return "bereich";
+	value = static_cast<float>(number);
+	return nullptr;
+}
+
+// The texts of a solar system, in the order wgz_solar takes them, read
+// into input; the problem and the field's word, or false.
+bool readSolar(const char *const text[], SolarInput &input, const char *&problem, const char *&field)
+{
+	// More than any plug-in system, and short of any roof a page is asked about.
+	constexpr double MOST_WATTS = 100000, MOST_KWH = 1e7;
+	const struct {
+		const char *field;
+		bool optional;
+		double most;
+		float *value;
+	} amounts[] = {{"wp", false, MOST_WATTS, &input.peakWatts}, {"haushalt-kwh", false, MOST_KWH, &input.householdKwh},
+	               {"speicher-kwh", true, MOST_KWH, &input.batteryKwh}, {"ertrag-kwh", true, MOST_KWH, &input.yieldKwh},
+	               {"selbst-kwh", true, MOST_KWH, &input.selfUsedKwh}};
+	const int at[] = {0, 4, 5, 6, 7};
+	for (size_t i = 0; i < std::size(amounts); i++) {
+		problem = readAmount(text[at[i]], amounts[i].optional, amounts[i].most, *amounts[i].value);
+		field = amounts[i].field;
+		if (problem != nullptr)
+			return false;
+	}
+	int orientation = valueOf(ORIENTATIONS, text[1]), mounting = valueOf(MOUNTINGS, text[2]);
+	field = "ausrichtung";
+	problem = orientation < 0 && !(input.yieldKwh > 0) ? "leer" : nullptr;
+	input.orientation = orientation < 0 ? SOUTH : static_cast<Orientation>(orientation);
+	input.mounting = mounting < 0 ? VERTICAL : static_cast<Mounting>(mounting);
+	input.homeByDay = std::strcmp(text[3], "weg") != 0;
+	return problem == nullptr;
+}
+
+// A self-used amount as the power a command line gives a generator: minus
+// its kWh a year over 8.76, as a power argument is read.
+void putGenerator(const char *name, double kwh)
+{
+	char word[TEXT_SIZE];
+	shortest(-averagePower(static_cast<float>(kwh)), word);
+	put(name, word);
 }
 
 }  // namespace
@@ -260,6 +337,55 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_convert(const char *kind, const char *text,
 	else if (energy)
 		formatPower(shown, static_cast<double>(made));
 	put("gezeigt", money || energy ? shown : life ? text : word);
+	return recordText();
+}
+
+// A plug-in solar system from the page's texts, in this order: wp (module
+// power), ausrichtung (sued, suedost, suedwest, ost, west, ostwest),
+// montage (senkrecht, schraeg), tagsueber (zuhause, weg), haushalt-kwh
+// (consumption a year), speicher-kwh ("" for none), ertrag-kwh and
+// selbst-kwh (a year, "" for the estimate). Either "problem" ("zahl": no
+// number; "bereich": not above 0, or beyond what any plug-in system or
+// household has; "leer": no orientation chosen; "zuviel": more self-used
+// than the yield or the consumption) with "feld", the word of its field;
+// or the estimate (solar.h): "spezifisch" (kWh a kWp; not where the yield
+// was given), "ertrag", "selbst", "anteil" (% of the yield), "niedrig" and
+// "hoch" (kWh a year), and for each the power of the command line that
+// pays it back ("leistung", "leistung-niedrig", "leistung-hoch"); and
+// "regel", the rules it falls under (schuko, energiestecker, keine).
+EMSCRIPTEN_KEEPALIVE const char *wgz_solar(const char *words, int count)
+{
+	constexpr int TEXTS = 8;
+	const char **text = lineOf(words, count < TEXTS ? 0 : TEXTS);
+	beginRecord();
+	SolarInput input;
+	const char *problem = "zahl", *field = "wp";
+	if (count >= TEXTS && readSolar(text + 1, input, problem, field)) {
+		SolarEstimate estimate = estimateSolar(input);
+		if (input.selfUsedKwh > 0 && !(estimate.selfUsedKwh <= std::fmin(estimate.yieldKwh, input.householdKwh)))
+			problem = "zuviel", field = "selbst-kwh";
+		else
+			problem = nullptr;
+		if (problem == nullptr) {
+			if (estimate.specificYield > 0)
+				putFigure("spezifisch", estimate.specificYield);
+			putFigure("ertrag", estimate.yieldKwh);
+			putFigure("selbst", estimate.selfUsedKwh);
+			putFigure("anteil", estimate.selfUsedKwh / estimate.yieldKwh * 100);
+			putFigure("niedrig", estimate.lowKwh);
+			putFigure("hoch", estimate.highKwh);
+			putGenerator("leistung", estimate.selfUsedKwh);
+			putGenerator("leistung-niedrig", estimate.lowKwh);
+			putGenerator("leistung-hoch", estimate.highKwh);
+			const char *const RULES[] = {"schuko", "energiestecker", "keine"};
+			put("regel", RULES[plugInRule(input.peakWatts)]);
+		}
+	}
+	if (problem != nullptr) {
+		put("problem", problem);
+		put("feld", field);
+	}
+	std::free(text);
 	return recordText();
 }
 

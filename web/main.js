@@ -3,9 +3,10 @@
 import { prepareChart } from './chart.js';
 import { comparisonOf } from './compare.js';
 import { openCore } from './core.js';
-import { FIELDS, fieldFor, offerFields } from './fields.js';
+import { fieldFor, fieldOf, offerFields } from './fields.js';
 import { LONGEST, NO_PAGE_VALUES, describeForm, fillForm, labelOf, linkOf, readForm, readLink, writeLink } from './form.js';
 import { startOffers } from './offers.js';
+import { startQuestion } from './question.js';
 import { errorId, showScrollSign, showView } from './result.js';
 
 // A view: the message in the answer's place, the fields marked invalid
@@ -17,7 +18,7 @@ const EMPTY = { message: { kind: 'none' }, marks: [], table: '', curve: null, co
 
 // Why the page does not use a value, for each reason; a field's own words
 // for a value without a finite figure or out of range.
-const fieldById = (id) => FIELDS.find((field) => field.id === id)
+const fieldById = (id) => fieldOf(id)
   ?? Object.values(offerFields(id.match(/\d+/)?.[0])).find((field) => field.id === id);
 const REFUSALS = {
   lang: (problem) => `Der Wert hatte ${problem.length} Zeichen; mehr als ${LONGEST} liest der Rechner nicht. Bitte neu eingeben.`,
@@ -26,6 +27,8 @@ const REFUSALS = {
   unendlich: ({ id }) => fieldById(id).finite,
   bereich: ({ id }) => fieldById(id).range,
   vergleich: () => 'Ein Vergleich braucht hier eine endliche Zahl.',
+  leer: ({ id }) => fieldById(id).empty,
+  zuviel: ({ id }) => fieldById(id).too,
 };
 
 // Values the page does not pass to the core, each said and its field marked.
@@ -65,6 +68,12 @@ const comparisonView = (args, page) => {
     lines: comparison.lines.map(({ about, line }) => ({ about, line: [core.programName, ...line] })) };
 };
 
+// A solar system's estimate with the paybacks of a lower and a higher
+// self-use, each the program's result for its own command line.
+const solarOf = (solar) => (solar === null ? null
+  : { ...solar, low: { kwh: solar.low, ...core.answer(writing('-h', solar.lines.low)) },
+    high: { kwh: solar.high, ...core.answer(writing('-h', solar.lines.high)) } });
+
 // What a command line shows: the result of four numbers, the examples, or
 // the program's errors at the fields they are about.
 const viewOf = (args, page = NO_PAGE_VALUES) => {
@@ -76,8 +85,11 @@ const viewOf = (args, page = NO_PAGE_VALUES) => {
   // A link to -b, -bh or -bH asks for the examples, shown as -bh writes them.
   if (result.examples) return { ...EMPTY, table: examplesHtml(), command };
   if (result.status !== 0) return errorView(result.errors, command);
+  const lines = page.solar === null || page.solar.low === page.solar.high ? [] : [['bei weniger Eigenverbrauch', page.solar.lines.low],
+    ['bei mehr Eigenverbrauch', page.solar.lines.high]].map(([about, words]) => ({ about, line: [core.programName, ...words] }));
   return { ...EMPTY, message: { kind: 'answer', answer: { ...core.answer(line, page.life), life: page.life,
-    resale: page.resale } }, table: result.output, curve: core.curve(line), command, savable: true };
+    resale: page.resale, solar: solarOf(page.solar) } }, table: result.output, curve: core.curve(line), command, savable: true,
+  lines };
 };
 
 let shown = { args: [], view: EMPTY, examples: '', page: NO_PAGE_VALUES };
@@ -150,6 +162,7 @@ const start = async (opened) => {
   core = opened;
   document.getElementById('eingabe').addEventListener('input', fromForm);
   startOffers(fromForm);
+  startQuestion(fromForm);
   window.addEventListener('hashchange', fromLink);
   window.addEventListener('resize', showScrollSign);
   await nextTask();

@@ -66,10 +66,60 @@ const paidBySale = (a) => {
     sentence: html`<p>Der Erlös von ${figure('erloes', a.resale)} Euro für das alte Gerät bezahlt das neue Gerät ${rest}. ${then}</p>` };
 };
 
+// A plug-in solar system: the payback at the estimated self-use, and
+// between those of a lower and a higher one (the higher pays back sooner);
+// where the figures come from, what the estimate cannot know, and the rules.
+// (The lower self-use pays back later, if ever.)
+const spreadOf = (s) => {
+  if (s.low.kwh === s.high.kwh) return '';
+  const soon = figure('jahre-kurz', s.high.years);
+  if (s.low.kind === 'zahlt') return html`zwischen ${soon} und ${figure('jahre-lang', s.low.years)} Jahren, `;
+  return s.high.kind === 'zahlt' ? html`bei mehr Eigenverbrauch nach ${soon} Jahren, bei weniger nie, ` : '';
+};
+const solarSentence = (a, s) => {
+  const within = a.life === '' ? null : lifeOf(a);
+  const subject = 'Das Balkonkraftwerk macht sich';
+  if (a.kind !== 'zahlt') {
+    return html`<p>${subject} bei diesem Eigenverbrauch nie bezahlt. ${within === null ? '' : within.end} ${REASONS[a.kind](a)}</p>`;
+  }
+  const likely = html`${s.low.kwh === s.high.kwh ? '' : 'am ehesten '}nach ${figure('jahre', a.years)} Jahren${durationOf(a.duration)}`;
+  return within === null ? html`<p>${subject} ${spreadOf(s)}${likely} bezahlt.</p>`
+    : html`<p>${subject} ${within.life} ${within.left ? '' : 'nicht '}bezahlt, ${spreadOf(s)}${likely}. ${within.end}</p>`;
+};
+const RULES = {
+  schuko: '',
+  energiestecker: ' Mit mehr als 960 Wp braucht es statt des Schukosteckers einen Energiesteckverbinder.',
+  keine: ' Mit mehr als 2.000 Wp gelten diese Regeln nicht: Das ist eine gewöhnliche Photovoltaikanlage.',
+};
+const solarFigures = (a, s) => html`
+<p>Ertrag: ${s.specific === '' ? html`${figure('ertrag', s.yield)} kWh im Jahr, wie angegeben`
+    : html`${s.peak} Wp × ${figure('spezifisch', s.specific)} kWh je kWp (${s.orientation}, ${s.mounting}) = ${
+      figure('ertrag', s.yield)} kWh im Jahr`}. Davon nutzt der Haushalt ${s.low.kwh === s.high.kwh ? 'gemessen' : 'geschätzt'} ${
+  figure('selbst', s.selfUsed)} kWh selbst (${figure('anteil', s.share)} %) im Wert von ${figure('ersparnis', a.saving)} Euro im Jahr${
+  zero(a.interest) ? '' : html`; die Zinsen auf die Kosten zum Realzins von ${figure('realzins', a.rate)} % ${
+    a.interest.startsWith('-') ? 'bringen' : 'kosten'} ${figure('zinsen', a.interest, unsigned(a.interest))} Euro`}.
+Was ins Netz fließt, bringt nichts: Steckersolargeräte bekommen keine Vergütung.${s.low.kwh === s.high.kwh ? ''
+  : html` Mit weniger Eigenverbrauch sind es ${figure('niedrig', s.low.kwh)} kWh, mit mehr ${figure('hoch', s.high.kwh)} kWh.`}</p>
+<p class="quellen">Woher die Zahlen kommen: Ertrag je kWp aus PVGIS für München nach ddvo.github.io, „Photovoltaik – Mini-Solaranlagen
+für daheim und unterwegs“ (im Norden etwa 15 % weniger); selbst genutzter Anteil nach ddvo.github.io, „Eigenverbrauch –
+Mini-Solaranlagen“ (850 Wp, Haushalte mit 1.500, 3.000 und 6.000 kWh, auch ohne jemanden tagsüber zu Hause), mit Speicher
+nach dem Stecker-Solar-Simulator der HTW Berlin. Schätzungen des Eigenverbrauchs weichen um etwa ein Fünftel voneinander
+ab (für dieselbe Anlage 490 kWh bei der HTW Berlin, 620 kWh bei ddvo.github.io), daher die Spanne. Nicht enthalten:
+Verschattung, wann Ihr Haushalt Strom braucht, die Alterung der Module (etwa 0,5 % im Jahr) und Preisänderungen.</p>
+<p class="regeln">Regeln (Stand Dezember 2026): Steckersolargeräte bis 800 VA Wechselrichter und 2.000 Wp Module (960 Wp
+am Schukostecker) werden nur im Marktstammdatenregister angemeldet; eingespeister Strom wird nicht vergütet.${RULES[s.rule]}</p>`;
+const solarAnswerOf = (a, s) => ({
+  sentence: solarSentence(a, s),
+  short: a.kind === 'zahlt' ? `Bezahlt ${s.low.kwh === s.high.kwh ? '' : 'am ehesten '}nach ${comma(a.years)} Jahren.`
+    : 'Macht sich bei diesem Eigenverbrauch nie bezahlt.',
+  figures: solarFigures(a, s),
+});
+
 // The answer's sentence, its short form (for a phone, where the sentence
 // may be out of sight) and the figures of a year behind it; with a service
 // life, first whether it pays within it.
 const answerOf = (a) => {
+  if (a.solar !== null && !(a.kind in ALONE)) return solarAnswerOf(a, a.solar);
   if (a.resale !== '' && (a.kind === 'kosten' || zero(a.cost))) return paidBySale(a);
   if (a.kind in ALONE) return { sentence: html`<p>${ALONE[a.kind]}</p>`, short: ALONE[a.kind], figures: nothing };
   const subject = a.hours !== ''
@@ -217,8 +267,9 @@ const resultView = (view, box, on) => {
 <section id="antwort" aria-label="Antwort"><div id="satz" aria-live="polite" aria-atomic="true">${sentence}</div><div id="zahlen">${figures}</div></section>
 <div id="ergebnis" role="region" aria-label="Ergebnistabelle" tabindex="0" ?hidden=${view.table === ''} .innerHTML=${view.table}></div>
 ${view.comparison === null ? nothing : html`<div role="region" aria-label="Vergleichstabelle" tabindex="0" class="breit">${
-  comparisonTable(view.comparison)}</div>
-<ul id="befehle" aria-label="Befehle der Vergleiche">${view.lines.map(({ about, line }) => html`<li>${about}:
+  comparisonTable(view.comparison)}</div>`}
+${view.lines.length === 0 ? nothing : html`<ul id="befehle" aria-label=${view.comparison === null ? 'Weitere Befehle'
+  : 'Befehle der Vergleiche'}>${view.lines.map(({ about, line }) => html`<li>${about}:
 <code>${line.map(shellWord).join(' ')}</code> <button type="button" @click=${on.copy}>Kopieren</button></li>`)}</ul>`}
 <p id="seitwaerts" hidden>Die Tabelle ist breiter als das Fenster: seitwärts wischen oder mit den Pfeiltasten verschieben.</p>
 <div id="befehl" ?hidden=${view.command === null}>
@@ -260,9 +311,13 @@ const noteOf = (id, page) => {
 // operating time applies; the fields its errors are about marked invalid,
 // each described by its message and its note; and everything below the form.
 export const showView = (view, on) => {
+  // A generator in the device form counts every hour: the solar question
+  // asks what people know of one.
+  const answer = view.message.kind === 'answer' ? view.message.answer : null;
+  document.getElementById('als-solar-hinweis').hidden = !(answer?.generator && answer.solar === null);
   document.getElementById('betriebsdauer').disabled = view.page.yearly;
   document.getElementById('betriebsdauer-entfaellt').hidden = !view.page.yearly;
-  for (const input of document.querySelectorAll('#eingabe input')) {
+  for (const input of document.querySelectorAll('#eingabe input:not([type="radio"]), #eingabe select:not([id$="-einheit"])')) {
     // (A name field has no note.)
     const output = document.getElementById(`${input.id}-hinweis`);
     const note = output === null ? '' : noteOf(input.id, view.page);
