@@ -57,10 +57,10 @@ const yearsShown = (points, entered) => {
 
 // Round values from 0 to the end of an axis of the given length: as many
 // steps as its labels have room for.
-const axis = (end, length, room) => {
+const axis = (end, length, room, start = 0) => {
   const count = Math.max(2, Math.floor(length / room));
-  const [, top] = nice(0, end, count);
-  return { top, values: ticks(0, top, count) };
+  const [low, top] = nice(start, end, count);
+  return { low, top, values: ticks(low, top, count) };
 };
 
 const fixed = (value) => value.toFixed(1);
@@ -156,11 +156,13 @@ const shortName = (name) => (name.length > NAME_LENGTH ? `${name.slice(0, NAME_L
 export const comparisonChart = ({ end, lines, points }, box) => {
   const left = MARGIN.left, right = box.width - MARGIN.right - NAME_ROOM;
   const top = MARGIN.top, bottom = box.height - MARGIN.bottom;
+  // Below 0 where an option gains more than it costs (a solar system).
   const highest = Math.max(...lines.flatMap((line) => [line.start, line.end]));
-  const costs = axis(highest > 0 ? highest : 1, bottom - top, LABEL_ROOM.years);
+  const lowest = Math.min(0, ...lines.flatMap((line) => [line.start, line.end]));
+  const costs = axis(highest > 0 ? highest : 1, bottom - top, LABEL_ROOM.years, lowest);
   const years = { values: ticks(0, end, Math.max(2, Math.floor((right - left) / LABEL_ROOM.price))) };
   const x = (value) => left + (right - left) * value / end;
-  const y = (value) => bottom - (bottom - top) * Math.max(0, value) / costs.top;
+  const y = (value) => bottom - (bottom - top) * (value - costs.low) / (costs.top - costs.low);
   // Names beside the lines' ends, moved apart where two would overlap.
   const labels = lines.map((line, i) => ({ i, at: y(line.end) })).sort((a, b) => a.at - b.at);
   labels.forEach((label, k) => { if (k > 0) label.at = Math.max(label.at, labels[k - 1].at + 20); });
@@ -180,6 +182,7 @@ export const comparisonChart = ({ end, lines, points }, box) => {
 
 // What the chart shows, and only that: a point against the old device is
 // named as such where there is one.
-export const comparisonCaption = ({ end, points, againstOld }) => `Kosten über ${numberText(end)} ${
-  end === 1 ? 'Jahr' : 'Jahre'}${points.length === 0 ? ''
-  : `; Punkte: wo ein teureres Gerät seinen Mehrpreis hereingeholt hat${againstOld ? ', auch gegenüber dem alten' : ''}`}`;
+export const comparisonCaption = ({ end, points, againstOld }, solar) => `Kosten über ${numberText(end)} ${
+  end === 1 ? 'Jahr' : 'Jahre'}${solar ? ' (unter 0: Gewinn)' : ''}${points.length === 0 ? ''
+  : solar ? `; Punkte: wo eine Anlage ihren Preis${againstOld ? '' : ' oder Mehrpreis'} hereingeholt hat`
+    : `; Punkte: wo ein teureres Gerät seinen Mehrpreis hereingeholt hat${againstOld ? ', auch gegenüber dem alten' : ''}`}`;

@@ -14,14 +14,16 @@ export const comparisonOf = (core, args, page) => {
   const old = args[2];
   const result = core.compare({ shared, old, offers: page.offers, life: page.life });
   if (result.errors.length > 0 || result.notFinite !== null) return result;
-  const options = [...(old === '' ? [] : [{ name: 'Altes Gerät', keep: true }]), ...page.offers]
+  // Solar systems are compared with having none (a power of 0 before).
+  const solar = page.solarCompared === true;
+  const options = [...(old === '' ? [] : [{ name: solar ? 'Keine Anlage' : 'Altes Gerät', keep: true }]), ...page.offers]
     .map(({ name, keep }, i) => ({ name, keep: keep === true, ...result.devices[i] }));
   const pairs = result.pairs.map((pair) => ({ ...pair, cheap: options[pair.cheap].name, dear: options[pair.dear].name,
     thriftier: pair.thriftier < 0 ? null : options[pair.thriftier].name }));
   const versusOld = result.versusOld.map((payback, i) => ({ ...payback, name: page.offers[i].name }));
   return {
-    life: page.life, cheapest: result.cheapest, next: result.next, margin: result.margin, options, pairs, versusOld,
-    lines: [...versusOld.map(({ name, line }) => ({ about: `„${name}“ gegenüber dem alten Gerät`, line })),
+    solar, life: page.life, cheapest: result.cheapest, next: result.next, margin: result.margin, options, pairs, versusOld,
+    lines: [...versusOld.map(({ name, line }) => ({ about: `„${name}“ gegenüber ${solar ? 'keiner Anlage' : 'dem alten Gerät'}`, line })),
       ...pairs.map(({ cheap, dear, line }) => ({ about: `„${dear}“ gegenüber „${cheap}“`, line }))],
     chart: result.chart === null ? null : { ...result.chart,
       lines: options.map(({ name, cost, end }) => ({ name, start: Number(cost), end: Number(end) })) },

@@ -38,10 +38,17 @@ export const FIELDS = [
 
 // The fields of offer n, in the order a person fills them. Compared, every
 // offer's cost and power is read by the same rule, in full.
+// A solar system compared has its module power and battery instead of a
+// consumption; the first offer's stand in the link where the single
+// system's do.
 export const offerFields = (n) => ({
   name: { id: `angebot${n}-name`, name: 'Name' },
   cost: { id: `angebot${n}-kosten`, name: 'Kosten', sign: 'euro', unit: 'Euro', check: 'kosten', ...COST_REFUSALS },
   power: { id: `angebot${n}-leistung`, name: 'Verbrauch', units: POWER_UNITS, check: 'leistung', finite: POWER_FINITE },
+  wp: { id: `angebot${n}-wp`, name: 'Modulleistung', unit: 'Wp', link: n === 1 ? 'wp' : `angebot${n}-wp`,
+    range: 'Die Modulleistung muss größer als 0 und höchstens 100.000 Wp sein.' },
+  battery: { id: `angebot${n}-speicher-kwh`, name: 'Speicher', unit: 'kWh', link: n === 1 ? 'speicher-kwh' : `angebot${n}-speicher-kwh`,
+    range: 'Der Wert muss größer als 0 sein.' },
 });
 
 const byId = (id) => document.getElementById(id);

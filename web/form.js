@@ -129,21 +129,32 @@ export const readForm = (core) => {
 // A plug-in solar system: the cost, price and options as ever; the power
 // of a generator that gives the household the self-used part of the yield,
 // as the core estimates it; and the command lines of a lower and a higher
-// self-use. A choice is its option's value.
+// self-use. Compared, each system has its cost, module power and battery,
+// the rest they share, and no system at all is one of the possibilities.
+// A choice is its option's value.
+const OWN_SYSTEM = ['kosten', 'wp', 'speicher-kwh', 'ertrag-kwh', 'selbst-kwh'];
 const readSolar = (r, core) => {
-  const texts = Object.fromEntries(FIELDS.filter(({ id }) => !NOT_SOLAR.includes(id)).map((field) => [field.id, r.text(field)]));
-  const solar = Object.fromEntries(SOLAR_FIELDS.map((field) => [field.id, field.choice ? byId(field.id).value : r.text(field)]));
-  const page = { ...NO_PAGE_VALUES, read: r.read, powers: r.powers, yearly: true };
-  const args = [texts.kosten, texts.strompreis, '0', ''];
+  const compared = comparing(), own = (id) => !(compared && OWN_SYSTEM.includes(id));
+  const texts = Object.fromEntries(FIELDS.filter(({ id }) => !NOT_SOLAR.includes(id) && own(id)).map((field) => [field.id, r.text(field)]));
+  const solar = Object.fromEntries(SOLAR_FIELDS.map((field) => [field.id,
+    !own(field.id) ? '' : field.choice ? byId(field.id).value : r.text(field)]));
+  const page = { ...NO_PAGE_VALUES, read: r.read, powers: r.powers, yearly: true, solarCompared: compared };
+  const args = [texts.kosten ?? '', texts.strompreis, '0', ''];
   readPrice(r, texts.strompreis, args, page);
-  readOwn(r, { ...texts, erloes: '' }, args, page);
   for (const { id, option } of OPTIONS) if (option !== '-a' && texts[id] !== '') args.push(option, texts[id]);
   r.own.set('frage', 'solar');
   for (const [id, value] of Object.entries(solar)) if (value !== '') r.own.set(id, value);
-  for (const id of ['kosten', 'strompreis']) if (texts[id] === '') r.missing.push(id);
-  for (const id of ['wp', 'haushalt-kwh']) if (solar[id] === '') r.missing.push(id);
-  if (r.missing.length === 0 && r.problems.length === 0) {
-    const estimate = core.solar(SOLAR_FIELDS.map(({ id }) => solar[id]));
+  for (const id of ['kosten', 'strompreis', 'wp', 'haushalt-kwh']) if (own(id) && (texts[id] ?? solar[id]) === '') r.missing.push(id);
+  const shared = r.missing.length === 0 && r.problems.length === 0;
+  // The texts of one system for the core, in the order it takes them.
+  const textsOf = (wp, battery) => SOLAR_FIELDS.map(({ id }) => (id === 'wp' ? wp : id === 'speicher-kwh' ? battery : solar[id]));
+  if (compared) {
+    page.offers = readSystems(r, core, shared ? textsOf : null);
+    [args[0], args[3]] = [page.offers[0].cost, page.offers[0].power];
+  }
+  readOwn(r, { ...texts, erloes: '' }, args, page);
+  if (!compared && shared) {
+    const estimate = core.solar(textsOf(solar.wp, solar['speicher-kwh']));
     if (estimate.problem !== undefined) r.problems.push({ id: estimate.field, reason: estimate.problem });
     const line = (power) => [...args.slice(0, 3), power, ...args.slice(4)];
     args[3] = estimate.power ?? '';
@@ -153,6 +164,23 @@ const readSolar = (r, core) => {
   page.own = r.own.toString();
   return { args, missing: r.missing, problems: r.problems, page };
 };
+
+// Each solar system compared: its cost (read as every offer's is), and the
+// power of the generator its estimated self-use stands for; in the link,
+// the first one's stand where a single system's do.
+const readSystems = (r, core, textsOf) => Array.from({ length: offerCount() }, (_, i) => {
+  const n = i + 1, { cost, wp, battery } = offerFields(n);
+  const [typed, peak, stored] = [r.text(cost), r.text(wp), r.text(battery)];
+  for (const field of [cost, wp]) if (byId(field.id).value.trim() === '') r.missing.push(field.id);
+  if (n > 1 && typed !== '') r.own.set(cost.id, typed);
+  for (const [field, text] of [[wp, peak], [battery, stored]]) if (text !== '') r.own.set(field.link, text);
+  const net = typed === '' ? '' : r.made(cost, 'kosten', typed, '').text;
+  if (textsOf === null || peak === '') return { name: nameOf(n), typed, cost: net, power: '' };
+  const estimate = core.solar(textsOf(peak, stored));
+  const fieldIds = { wp: wp.id, 'speicher-kwh': battery.id };
+  if (estimate.problem !== undefined) r.problems.push({ id: fieldIds[estimate.field] ?? estimate.field, reason: estimate.problem });
+  return { name: nameOf(n), typed, cost: net, power: estimate.power ?? '' };
+});
 
 // The price, in cents if so chosen; in euros, whether it looks like cents.
 const readPrice = (r, text, args, page) => {
@@ -208,9 +236,17 @@ const shownValue = (field) => {
   const element = byId(field.id), { text } = readNumber(element.value, field.sign);
   return text === '' || element.disabled ? '' : `${text.replace('.', ',')} ${unitOf(field).unit}`;
 };
-const describeSolar = () => [...FIELDS.filter(({ id }) => !NOT_SOLAR.includes(id)), ...SOLAR_FIELDS]
-  .map((field) => ({ label: field.name, value: field.choice ? byId(field.id).selectedOptions[0].textContent : shownValue(field) }))
-  .filter(({ value }) => value !== '' && value !== 'bitte wählen');
+const describeSolar = () => {
+  const compared = comparing();
+  const plain = [...FIELDS.filter(({ id }) => !NOT_SOLAR.includes(id)), ...SOLAR_FIELDS]
+    .filter(({ id }) => !(compared && OWN_SYSTEM.includes(id)))
+    .map((field) => ({ label: field.name, value: field.choice ? byId(field.id).selectedOptions[0].textContent : shownValue(field) }));
+  const systems = compared ? Array.from({ length: offerCount() }, (_, i) => {
+    const { cost, wp, battery } = offerFields(i + 1);
+    return { label: nameOf(i + 1), value: [cost, wp, battery].map(shownValue).filter((text) => text !== '').join(', ') };
+  }) : [];
+  return [...plain, ...systems].filter(({ value }) => value !== '' && value !== 'bitte wählen');
+};
 export const describeForm = () => {
   if (solarAsked()) return describeSolar();
   const compared = comparing();
@@ -252,9 +288,12 @@ export const fillForm = (args, own = new URLSearchParams()) => {
   setOffers(Number(own.get('angebote') ?? 1));
   if (!comparing()) return;
   for (let n = 1; n <= offerCount(); n++) {
-    const { name, cost, power } = offerFields(n);
+    const { name, cost, power, wp, battery } = offerFields(n);
     byId(name.id).value = own.get(name.id) ?? '';
-    if (n === 1) {
+    if (solarAsked()) {
+      fill(cost.id, n === 1 ? byId('kosten').value : own.get(cost.id));
+      for (const field of [wp, battery]) fill(field.id, own.get(field.link));
+    } else if (n === 1) {
       fill(cost.id, byId('kosten').value);
       fillWithUnit(power, own, 'hinterher', byId('hinterher').value);
     } else {

@@ -5,7 +5,7 @@ import { comparisonOf } from './compare.js';
 import { openCore } from './core.js';
 import { fieldFor, fieldOf, offerFields } from './fields.js';
 import { LONGEST, NO_PAGE_VALUES, describeForm, fillForm, labelOf, linkOf, readForm, readLink, writeLink } from './form.js';
-import { startOffers } from './offers.js';
+import { showOffers, startOffers } from './offers.js';
 import { startQuestion } from './question.js';
 import { errorId, showScrollSign, showView } from './result.js';
 
@@ -162,7 +162,7 @@ const start = async (opened) => {
   core = opened;
   document.getElementById('eingabe').addEventListener('input', fromForm);
   startOffers(fromForm);
-  startQuestion(fromForm);
+  startQuestion(fromForm, showOffers);
   window.addEventListener('hashchange', fromLink);
   window.addEventListener('resize', showScrollSign);
   await nextTask();

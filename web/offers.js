@@ -7,6 +7,7 @@
 import { html, render } from 'lit-html';
 import { repeat } from 'lit-html/directives/repeat.js';
 import { POWER_UNITS, offerFields } from './fields.js';
+import { solarAsked } from './question.js';
 
 // How many offers the page compares; the core takes any number.
 export const MOST_OFFERS = 3;
@@ -22,8 +23,25 @@ export const comparing = () => offers.length > 1;
 export const offerKey = (n) => offers[n - 1].key;
 export const nameOf = (n) => (comparing() ? byId(offerFields(n).name.id).value.trim() : '') || `Angebot ${n}`;
 
+// A solar system's own figures in its box: its module power and battery.
+const solarView = ({ wp, battery }) => html`
+<label for=${wp.id}>Modulleistung (Wp)</label>
+<input id=${wp.id} inputmode="decimal" placeholder="z. B. 800" required>
+<output id=${`${wp.id}-hinweis`} for=${wp.id}></output>
+<label for=${battery.id}>Speicher (kWh)</label>
+<input id=${battery.id} inputmode="decimal" placeholder="leer: ohne Speicher">
+<output id=${`${battery.id}-hinweis`} for=${battery.id}></output>`;
+const deviceView = ({ power }, n) => html`
+<label for=${power.id}>Verbrauch</label>
+<div class="mit-einheit">
+<input id=${power.id} inputmode="text" placeholder="z. B. 143" required>
+<select id=${`${power.id}-einheit`} aria-label=${`Einheit des Verbrauchs von Angebot ${n}`}>${
+  POWER_UNITS.map(({ unit }) => html`<option>${unit}</option>`)}</select>
+</div>
+<output id=${`${power.id}-hinweis`} for=${`${power.id} ${power.id}-einheit`}></output>`;
+
 const offerView = (n, remove) => {
-  const { name, cost, power } = offerFields(n);
+  const fields = offerFields(n), { name, cost } = fields;
   return html`
 <fieldset class="angebot">
 <legend>Angebot ${n}</legend>
@@ -32,44 +50,43 @@ const offerView = (n, remove) => {
 <label for=${cost.id}>Kosten (Eu)</label>
 <input id=${cost.id} inputmode="decimal" placeholder="z. B. 300" required>
 <output id=${`${cost.id}-hinweis`} for=${cost.id}></output>
-<label for=${power.id}>Verbrauch</label>
-<div class="mit-einheit">
-<input id=${power.id} inputmode="text" placeholder="z. B. 143" required>
-<select id=${`${power.id}-einheit`} aria-label=${`Einheit des Verbrauchs von Angebot ${n}`}>${
-  POWER_UNITS.map(({ unit }) => html`<option>${unit}</option>`)}</select>
-</div>
-<output id=${`${power.id}-hinweis`} for=${`${power.id} ${power.id}-einheit`}></output>
+${solarAsked() ? solarView(fields) : deviceView(fields, n)}
 <button type="button" class="entfernen" @click=${() => remove(n)}>Angebot ${n} entfernen</button>
 </fieldset>`;
 };
 
-// The plain form's fields of the one offer, and the values of offer n's.
-const PLAIN = { cost: 'kosten', power: 'hinterher' };
-const valuesOf = (ids) => ({ cost: byId(ids.cost).value, power: byId(ids.power).value,
-  unit: byId(`${ids.power}-einheit`).value });
-const setValues = (ids, { cost, power, unit }) => {
-  byId(ids.cost).value = cost;
-  byId(ids.power).value = power;
-  byId(`${ids.power}-einheit`).value = unit;
+// The plain form's fields of the one offer, and offer n's, by question;
+// the values they hold, carried between them.
+const plainIds = () => (solarAsked() ? { cost: 'kosten', wp: 'wp', battery: 'speicher-kwh' }
+  : { cost: 'kosten', power: 'hinterher', unit: 'hinterher-einheit' });
+const idsOf = (n) => {
+  const fields = offerFields(n);
+  return solarAsked() ? { cost: fields.cost.id, wp: fields.wp.id, battery: fields.battery.id }
+    : { cost: fields.cost.id, power: fields.power.id, unit: `${fields.power.id}-einheit` };
 };
-const idsOf = (n) => ({ cost: offerFields(n).cost.id, power: offerFields(n).power.id });
+const valuesOf = (ids) => Object.fromEntries(Object.entries(ids).map(([key, id]) => [key, byId(id).value]));
+const setValues = (ids, values) => {
+  for (const [key, id] of Object.entries(ids)) byId(id).value = values[key] ?? (key === 'unit' ? 'W' : '');
+};
 
 // Compared, the plain form's cost and power give way to the offers' boxes;
 // the old device's power says that it is the device kept.
-const show = () => {
-  const boxes = comparing();
-  for (const id of ['kosten-feld', 'hinterher-feld']) byId(id).hidden = boxes;
+export const showOffers = () => {
+  const boxes = comparing(), solar = solarAsked();
+  for (const id of ['kosten-feld', 'hinterher-feld', 'wp-feld', 'speicher-feld']) byId(id).hidden = boxes;
+  byId('ertrag-selbst').hidden = boxes;
   byId('vorher-name').textContent = boxes ? 'Altes Gerät behalten: Verbrauch' : 'Leistung vorher';
   byId('vorher').placeholder = boxes ? 'leer: ohne altes Gerät' : 'z. B. 50';
-  byId('angebot-neu').hidden = offers.length === MOST_OFFERS;
+  for (const button of document.querySelectorAll('.angebot-neu')) button.hidden = offers.length === MOST_OFFERS;
+  byId('angebote').classList.toggle('solar', solar);
   render(boxes ? repeat(offers, ({ key }) => key, (_, i) => offerView(i + 1, remove)) : html``, byId('angebote'));
 };
 
 // The one offer's values move into a box of its own, and back.
 function add() {
-  const plain = offers.length === 1 ? valuesOf(PLAIN) : null;
+  const plain = offers.length === 1 ? valuesOf(plainIds()) : null;
   offers = [...offers, { key: ++lastKey }];
-  show();
+  showOffers();
   if (plain !== null) setValues(idsOf(1), plain);
   byId(offerFields(offers.length).name.id).focus();
   changed();
@@ -78,9 +95,9 @@ function add() {
 function remove(n) {
   offers = offers.filter((_, i) => i !== n - 1);
   const left = offers.length === 1 ? valuesOf(idsOf(1)) : null;
-  show();
-  if (left !== null) setValues(PLAIN, left);
-  byId('angebot-neu').focus();
+  showOffers();
+  if (left !== null) setValues(plainIds(), left);
+  [...document.querySelectorAll('.angebot-neu')].find((button) => button.offsetParent !== null)?.focus();
   changed();
 }
 
@@ -88,15 +105,15 @@ function remove(n) {
 export const setOffers = (n) => {
   const count = Number.isInteger(n) ? Math.min(Math.max(n, 1), MOST_OFFERS) : 1;
   offers = Array.from({ length: count }, () => ({ key: ++lastKey }));
-  show();
+  showOffers();
   for (let k = 1; k <= (count > 1 ? count : 0); k++) {
-    setValues(idsOf(k), { cost: '', power: '', unit: 'W' });
+    setValues(idsOf(k), {});
     byId(offerFields(k).name.id).value = '';
   }
 };
 
 export const startOffers = (onChange) => {
   changed = onChange;
-  byId('angebot-neu').addEventListener('click', add);
-  show();
+  for (const button of document.querySelectorAll('.angebot-neu')) button.addEventListener('click', add);
+  showOffers();
 };

@@ -9,7 +9,8 @@ const show = () => {
   const solar = solarAsked();
   byId('solar').hidden = !solar;
   byId('leistung').hidden = solar;
-  for (const id of ['erloes-feld', 'betriebsdauer-feld', 'angebote']) byId(id).hidden = solar;
+  changed();
+  for (const id of ['erloes-feld', 'betriebsdauer-feld']) byId(id).hidden = solar;
 };
 
 // Asks the question a link names ('solar' or none).
@@ -19,9 +20,13 @@ export const setQuestion = (name) => {
 };
 
 // The plain form's hint for a negative power offers the solar question,
-// with the cost and the price as they are.
-export const startQuestion = (onChange) => {
-  for (const choice of choices()) choice.addEventListener('change', show);
+// with the cost and the price as they are. changed: after the question
+// changed, before the form is read.
+let changed = () => {};
+export const startQuestion = (onChange, onQuestion) => {
+  changed = onQuestion;
+  // (On input, which reaches the choice before the form that reads it.)
+  for (const choice of choices()) choice.addEventListener('input', show);
   byId('eingabe').addEventListener('click', (event) => {
     if (event.target.id !== 'als-solar') return;
     setQuestion('solar');

@@ -153,8 +153,19 @@ const answerOf = (a) => {
   };
 };
 
-// Offers compared: an option by name, the old device kept in words.
-const named = (option) => (option.keep ? 'das alte Gerät' : `„${option.name}“`);
+// Offers compared: devices, with the old one kept as one possibility; or
+// solar systems, with none at all as one. The words of each.
+const WORDS = {
+  device: { keep: 'das alte Gerät', keepDative: 'dem alten Gerät', keepChoice: 'das alte Gerät zu behalten',
+    keepRow: 'Altes Gerät behalten', kwh: 'Verbrauch', electricity: 'Strom', yearly: 'Strom', more: 'und braucht auch mehr Strom',
+    same: 'und braucht gleich viel Strom', thrift: 'braucht weniger Strom', bothSame: 'brauchen gleich viel Strom', what: 'Gerät' },
+  solar: { keep: 'keine Anlage', keepDative: 'keiner Anlage', keepChoice: 'keine Anlage zu kaufen',
+    keepRow: 'Keine Anlage', kwh: 'Selbst genutzt', electricity: 'Strom gespart', yearly: 'spart', more: 'und bringt auch weniger Strom',
+    same: 'und bringt gleich viel Strom', thrift: 'bringt mehr Strom', bothSame: 'bringen gleich viel Strom', what: 'Anlage' },
+};
+const wordsOf = (c) => WORDS[c.solar ? 'solar' : 'device'];
+// An option by name, the one kept in words.
+const named = (option, w) => (option.keep ? w.keep : `„${option.name}“`);
 const capital = (text) => text.charAt(0).toUpperCase() + text.slice(1);
 // "von 10 Jahren" (dative), "über 10 Jahre" (accusative).
 const yearsOf = (count, plural = 'Jahren') => html`${figure('nutzungsdauer', count)} ${counted(count, 'Jahr', plural)}`;
@@ -163,76 +174,85 @@ const yearsOf = (count, plural = 'Jahren') => html`${figure('nutzungsdauer', cou
 // draws more, as much ('' : the command line gives no table, for equal
 // powers), or saves no more than the interest on the extra price costs.
 const NEVER = {
-  mehr: 'und braucht auch mehr Strom',
-  '': 'und braucht gleich viel Strom',
   zinsen: 'und spart weniger, als die Zinsen auf den Mehrpreis kosten',
   aufgehoben: 'und spart genau so viel, wie die Zinsen auf den Mehrpreis kosten',
   keine: 'und spart bei diesem Strompreis nichts',
   ungueltig: 'und lässt sich mit diesen Werten nicht vergleichen',
 };
-const pairOf = (pair) => {
+const pairOf = (pair, w) => {
   const [cheap, dear] = [`„${pair.cheap}“`, `„${pair.dear}“`];
   if (pair.sameCost) {
-    if (pair.thriftier === null) return html`${cheap} und ${dear} kosten gleich viel und brauchen gleich viel Strom.`;
+    if (pair.thriftier === null) return html`${cheap} und ${dear} kosten gleich viel und ${w.bothSame}.`;
     const other = pair.thriftier === pair.dear ? cheap : dear;
-    return html`„${pair.thriftier}“ kostet so viel wie ${other} und braucht weniger Strom.`;
+    return html`„${pair.thriftier}“ kostet so viel wie ${other} und ${w.thrift}.`;
   }
   if (pair.kind === 'zahlt') {
     return html`${dear} holt die ${figure('mehrpreis', pair.extra)} Euro Mehrpreis gegenüber ${cheap} nach ${
       figure('jahre', pair.years)} Jahren${durationOf(pair.duration)} herein.`;
   }
-  return html`${dear} kostet ${figure('mehrpreis', pair.extra)} Euro mehr als ${cheap} ${NEVER[pair.kind]}: Es holt den Mehrpreis nie herein.`;
+  const reason = pair.kind === 'mehr' ? w.more : pair.kind === '' ? w.same : NEVER[pair.kind];
+  return html`${dear} kostet ${figure('mehrpreis', pair.extra)} Euro mehr als ${cheap} ${reason}: Es holt den Mehrpreis nie herein.`;
 };
 
-// An offer against keeping the old device, as the answer of one offer says it.
-const versusOldOf = (answer) => {
-  if (answer.kind === '') return '; braucht so viel Strom wie das alte Gerät';
+// An offer against keeping the old device (or having no system), as the
+// answer of one offer says it.
+const versusOldOf = (answer, w) => {
+  if (answer.kind === '') return `; ${w.same.replace('und ', '')} wie ${w.keep}`;
   const balance = answer.balance === '' ? ''
     : html`, am Ende ${answer.balance.startsWith('-') ? 'fehlen' : 'bleiben'} ${figure('bilanz', answer.balance, unsigned(answer.balance))} Euro`;
   return answer.kind === 'zahlt'
-    ? html`; gegenüber dem alten Gerät bezahlt nach ${figure('jahre', answer.years)} Jahren${durationOf(answer.duration)}${balance}`
-    : html`; gegenüber dem alten Gerät nie bezahlt${balance}`;
+    ? html`; gegenüber ${w.keepDative} bezahlt nach ${figure('jahre', answer.years)} Jahren${durationOf(answer.duration)}${balance}`
+    : html`; gegenüber ${w.keepDative} nie bezahlt${balance}`;
 };
 
 // The answer for offers compared: with a service life, which option costs
 // least over it and by how much less than the next; each offer's whole
 // cost, and its payback against the old device; each pair's payback.
 const comparisonAnswerOf = (c) => {
-  const cheapest = c.options[c.cheapest], next = c.options[c.next];
+  const w = wordsOf(c), cheapest = c.options[c.cheapest], next = c.options[c.next];
   const over = c.life === '' ? null : html`Über die Nutzungsdauer von ${yearsOf(c.life)}`;
   const sentence = c.life === ''
-    ? html`<p>${c.pairs.length > 0 ? pairOf(c.pairs[0]) : nothing}</p>`
+    ? html`<p>${c.pairs.length > 0 ? pairOf(c.pairs[0], w) : nothing}</p>`
     : cheapest.keep
-      ? html`<p>${over} ist es am günstigsten, das alte Gerät zu behalten: ${figure('gesamt', cheapest.total)} Euro, ${
-        figure('abstand', c.margin)} Euro weniger als ${named(next)}.</p>`
-      : html`<p>${over} kostet ${named(cheapest)} am wenigsten: ${figure('gesamt', cheapest.total)} Euro, ${
-        figure('abstand', c.margin)} Euro weniger als ${named(next)}.</p>`;
+      ? html`<p>${over} ist es am günstigsten, ${w.keepChoice}: ${figure('gesamt', cheapest.total)} Euro, ${
+        figure('abstand', c.margin)} Euro weniger als ${named(next, w)}.</p>`
+      : cheapest.total.startsWith('-')
+        ? html`<p>${over} bringt ${named(cheapest, w)} am meisten: ${figure('gesamt', cheapest.total, unsigned(cheapest.total))} Euro, ${
+          figure('abstand', c.margin)} Euro mehr als ${named(next, w)}.</p>`
+        : html`<p>${over} kostet ${named(cheapest, w)} am wenigsten: ${figure('gesamt', cheapest.total)} Euro, ${
+          figure('abstand', c.margin)} Euro weniger als ${named(next, w)}.</p>`;
   const offers = c.options.filter((option) => !option.keep);
   const figures = html`
-<ul>${offers.map((offer, i) => html`<li>${capital(named(offer))}: ${c.life === ''
-    ? html`Kaufpreis ${figure('kosten', offer.cost)} Euro, Strom ${figure('strom', offer.electricity)} Euro im Jahr`
-    : html`${figure('gesamt', offer.total)} Euro in ${yearsOf(c.life)}`}${
-    c.versusOld.length > 0 ? versusOldOf(c.versusOld[i]) : ''}.</li>`)}</ul>
-${(c.life === '' ? c.pairs.slice(1) : c.pairs).map((pair) => html`<p>${pairOf(pair)}</p>`)}
-${c.life === '' ? html`<p>Mit einer Nutzungsdauer sagt die Seite, welches Gerät über sie insgesamt am wenigsten kostet.</p>` : nothing}`;
+<ul>${offers.map((offer, i) => html`<li>${capital(named(offer, w))}: ${c.life === ''
+    ? html`Kaufpreis ${figure('kosten', offer.cost)} Euro, ${w.yearly} ${figure('strom', offer.electricity, unsigned(offer.electricity))} Euro im Jahr`
+    : offer.total.startsWith('-') ? html`${figure('gesamt', offer.total, unsigned(offer.total))} Euro Gewinn in ${yearsOf(c.life)}`
+      : html`${figure('gesamt', offer.total)} Euro in ${yearsOf(c.life)}`}${
+    c.versusOld.length > 0 ? versusOldOf(c.versusOld[i], w) : ''}.</li>`)}</ul>
+${(c.life === '' ? c.pairs.slice(1) : c.pairs).map((pair) => html`<p>${pairOf(pair, w)}</p>`)}
+${c.life === '' ? html`<p>Mit einer Nutzungsdauer sagt die Seite, welches ${w.what} über sie insgesamt am wenigsten kostet.</p>` : nothing}`;
   const short = c.life === '' ? `${c.pairs.length > 0 && c.pairs[0].kind === 'zahlt'
     ? `„${c.pairs[0].dear}“ holt den Mehrpreis nach ${comma(c.pairs[0].years)} Jahren herein.` : 'Siehe Vergleich.'}`
-    : `${capital(named(cheapest))}${cheapest.keep ? ' zu behalten' : ''} ist am günstigsten: ${comma(cheapest.total)} Euro.`;
+    : `${capital(cheapest.keep ? w.keepChoice : named(cheapest, w))} ist am günstigsten: ${comma(cheapest.total)} Euro${
+      cheapest.total.startsWith('-') ? ' (ein Gewinn)' : ''}.`;
   return { sentence, figures, short };
 };
 
 // The table of offers compared, one row for each option; the cheapest over
-// the service life said in words.
-const comparisonTable = (c) => html`
+// the service life said in words. A solar system's kWh and money a year
+// are what it brings, shown without their minus.
+const comparisonTable = (c) => {
+  const w = wordsOf(c), shown = (figure) => comma(c.solar ? unsigned(figure) : figure);
+  return html`
 <table id="vergleich">
 <caption>Vergleich${c.life === '' ? '' : html` über ${yearsOf(c.life, 'Jahre')}`}</caption>
-<thead><tr><th scope="col">Möglichkeit</th><th scope="col">Kaufpreis<br>Eu</th><th scope="col">Verbrauch<br>kWh/Jahr</th>
-<th scope="col">Strom<br>Eu/Jahr</th>${c.life === '' ? nothing : html`<th scope="col">Insgesamt<br>Eu</th>`}</tr></thead>
+<thead><tr><th scope="col">Möglichkeit</th><th scope="col">Kaufpreis<br>Eu</th><th scope="col">${w.kwh}<br>kWh/Jahr</th>
+<th scope="col">${w.electricity}<br>Eu/Jahr</th>${c.life === '' ? nothing : html`<th scope="col">Insgesamt<br>Eu</th>`}</tr></thead>
 <tbody>${c.options.map((option, i) => html`<tr class=${i === c.cheapest ? 'guenstigst' : ''}>
-<th scope="row">${option.keep ? 'Altes Gerät behalten' : option.name}${i === c.cheapest ? ' (am günstigsten)' : ''}</th>
-<td>${comma(option.cost)}</td><td>${comma(option.kwh)}</td><td>${comma(option.electricity)}</td>${
+<th scope="row">${option.keep ? w.keepRow : option.name}${i === c.cheapest ? ' (am günstigsten)' : ''}</th>
+<td>${comma(option.cost)}</td><td>${shown(option.kwh)}</td><td>${shown(option.electricity)}</td>${
   c.life === '' ? nothing : html`<td>${comma(option.total)}</td>`}</tr>`)}</tbody>
 </table>`;
+};
 
 // The sentence for each kind of message; errors name their fields and get
 // the ids that the marked fields point to.
@@ -279,7 +299,7 @@ ${view.lines.length === 0 ? nothing : html`<ul id="befehle" aria-label=${view.co
 </div>
 <figure id="abbildung" ?hidden=${view.curve === null && compared === null}>
 <figcaption id="marke">${view.chartLater ? '' : view.curve !== null ? chartCaption(view.curve)
-  : compared !== null ? comparisonCaption(compared) : ''}</figcaption>
+  : compared !== null ? comparisonCaption(compared, view.comparison.solar) : ''}</figcaption>
 <svg id="diagramm" viewBox="0 0 ${box.width} ${box.height}" role="img" aria-label=${compared === null
   ? 'Wiedergewinnszeit über dem Strompreis' : 'Kosten jeder Möglichkeit über die Jahre'}>${view.chartLater ? nothing
   : view.curve !== null ? chart(view.curve, box) : compared !== null ? comparisonChart(compared, box) : nothing}</svg>

@@ -492,6 +492,16 @@ async function checkSolar(tab) {
   await tab.run(() => document.getElementById('als-solar').click());
   assert.deepEqual(await tab.run(() => [document.getElementById('frage-solar').checked, document.getElementById('solar').hidden,
     document.getElementById('kosten').value, document.getElementById('strompreis').value]), [true, false, '600', '0.35']);
+  // Systems compared, one of them with a battery: every payback stated, the
+  // battery's own among them, is the program's for a command line shown.
+  await tab.load(`${url}#&frage=solar&kosten=500&strompreis-ct=35&wp=800&ausrichtung=sued&montage=senkrecht&haushalt-kwh=3000`
+    + '&nutzungsdauer=20&angebote=3&angebot2-kosten=900&angebot2-wp=800&angebot2-speicher-kwh=1.5&angebot3-kosten=300&angebot3-wp=400');
+  const systems = await tab.run(comparison);
+  assert.deepEqual(systems.scriptErrors, []);
+  assert.equal(systems.rows.length, 4);
+  assert.match(systems.answer, /„Angebot 2“ holt die 400,00 Euro Mehrpreis gegenüber „Angebot 1“ nach [\d,]+ Jahren herein/);
+  const printed = systems.lines.map((line) => lastYears(tableOf(line.split(' ').slice(1))));
+  for (const years of systems.paybacks) assert.ok(printed.includes(years), `${years} in ${printed}`);
   // The link of the page's own values alone, with no command part.
   await tab.load(`${url}#&frage=solar&kosten=600&strompreis-ct=35&wp=800&ausrichtung=sued&montage=senkrecht&haushalt-kwh=3000&tagsueber=zuhause`);
   const linked = await tab.run(solar);
