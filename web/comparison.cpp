@@ -54,9 +54,19 @@ void putDevices(const Device devices[], int count, float price, float rate, floa
 		double kwh = yearlyEnergy(devices[i].power, 0);
 		putFigure("kosten", static_cast<double>(devices[i].cost));
 		putFigure("kwh", kwh);
-		putFigure("strom", yearlySaving(kwh, price));
-		if (life > 0)
-			putFigure("gesamt", totals[i]);
+		char electricity[FIGURE_SIZE], interest[FIGURE_SIZE], total[FIGURE_SIZE], again[FIGURE_SIZE];
+		formatFigure(electricity, yearlySaving(kwh, price));
+		formatFigure(interest, -yearlyInterest(devices[i].cost, rate));
+		put("strom", electricity);
+		put("zinsen", interest);
+		if (life > 0) {
+			// Whether the shown figures, added by hand, give another total.
+			formatFigure(total, totals[i]);
+			formatFigure(again, static_cast<double>(devices[i].cost) + static_cast<double>(life) *
+			                        (std::strtod(electricity, nullptr) + std::strtod(interest, nullptr)));
+			put("gesamt", total);
+			put("gesamt-gerundet", std::strcmp(total, again) == 0 ? "0" : "1");
+		}
 		putNumber("rang", ranks[i]);
 		cheapest = ranks[i] == 1 ? i : cheapest;
 		next = ranks[i] == 2 ? i : next;
@@ -105,7 +115,7 @@ int putPairs(const Device devices[], int first, int count, const char *const sha
 			putNumber(named(prefix, "sparsamer"), a.power < b.power ? i : b.power < a.power ? k : -1);
 			putFigure(named(prefix, "mehrpreis"), static_cast<double>(price));
 			putLine(named(prefix, "zeile"), line, sharedCount + 4);
-			float years = putPayback(prefix, line, sharedCount + 4, 0, false);
+			float years = putPayback(prefix, line, sharedCount + 4, 0, true);
 			std::free(line);
 			if (years > 0 && std::isfinite(years))
 				catchUps[added++] = {years, cheap};
@@ -127,7 +137,7 @@ int putVersusOld(const Device devices[], int count, const char *const shared[], 
 		const char **line = lineWith(devices[i].costWord, devices[0].powerWord, devices[i].powerWord, shared,
 		                             sharedCount);
 		putLine(named(prefix, "zeile"), line, sharedCount + 4);
-		float years = putPayback(prefix, line, sharedCount + 4, life, false);
+		float years = putPayback(prefix, line, sharedCount + 4, life, true);
 		std::free(line);
 		if (years > 0 && std::isfinite(years))
 			catchUps[added++] = {years, 0};

@@ -22,6 +22,15 @@ const paybackOf = (record, prefix = '') => {
   return { kind: get('art'), years: get('jahre'), balance: get('bilanz'),
     duration: { count: get('dauer'), unit: get('dauer-einheit'), nearness: get('dauer-naehe') } };
 };
+// The figures of a payback's working (see putWorking in web/record.cpp):
+// each as the page shows it, and the steps whose results are rounded.
+const workingOf = (record, prefix = '') => {
+  const get = (name) => record.get(`${prefix}${name}`) ?? '';
+  return { interestRate: get('zins-wert'), inflationRate: get('inflation-wert'), before: get('vorher-wert'),
+    after: get('hinterher-wert'), price: get('preis-wert'), p1: get('p1'), p2: get('p2'), energy: get('energie'),
+    saving: get('ersparnis'), interest: get('zinsen'), gain: get('gewinn'), rate: get('realzins'), cost: get('kosten'),
+    hours: get('stunden'), rounded: record.getAll(`${prefix}gerundet`) };
+};
 const wordsOf = (line) => line.split('\0').slice(0, -1);
 
 export const openCore = async () => {
@@ -77,7 +86,7 @@ export const openCore = async () => {
       const get = (name) => record.get(name) ?? '';
       return { ...paybackOf(record), generator: record.has('erzeuger'), energy: get('energie'),
         saving: get('ersparnis'), interest: get('zinsen'), gain: get('gewinn'), rate: get('realzins'),
-        cost: get('kosten'), hours: get('stunden') };
+        cost: get('kosten'), hours: get('stunden'), working: workingOf(record) };
     },
 
     // Payback times over the electricity price, the index of the entered
@@ -106,18 +115,20 @@ export const openCore = async () => {
         return { errors: errorsOf(record), notFinite: record.get('unendlich')?.split(' ') ?? null };
       }
       const list = (name) => record.getAll(name);
-      const totals = list('gesamt'), ends = list('linie-bis');
+      const totals = list('gesamt'), ends = list('linie-bis'), rounded = list('gesamt-gerundet');
       const devices = list('kosten').map((cost, i) => ({ cost, kwh: list('kwh')[i], electricity: list('strom')[i],
-        total: totals[i] ?? '', rank: Number(list('rang')[i]), end: ends[i] ?? '' }));
+        interest: list('zinsen')[i], total: totals[i] ?? '', totalRounded: rounded[i] === '1', rank: Number(list('rang')[i]),
+        end: ends[i] ?? '' }));
       const pairs = [];
       for (let n = 1; record.has(`paar${n}-art`); n++) {
         const get = (name) => record.get(`paar${n}-${name}`);
         pairs.push({ ...paybackOf(record, `paar${n}-`), cheap: Number(get('billig')), dear: Number(get('teuer')),
           sameCost: get('gleich-teuer') === '1', thriftier: Number(get('sparsamer')), extra: get('mehrpreis'),
-          line: wordsOf(get('zeile')) });
+          line: wordsOf(get('zeile')), working: workingOf(record, `paar${n}-`) });
       }
       const versusOld = offers.map((_, i) => (record.has(`alt${i + 1}-art`)
-        ? { ...paybackOf(record, `alt${i + 1}-`), line: wordsOf(record.get(`alt${i + 1}-zeile`)) } : null))
+        ? { ...paybackOf(record, `alt${i + 1}-`), line: wordsOf(record.get(`alt${i + 1}-zeile`)),
+          working: workingOf(record, `alt${i + 1}-`) } : null))
         .filter((payback) => payback !== null);
       const costs = list('punkt-kosten');
       return { errors: [], notFinite: null, devices, pairs, versusOld,
@@ -136,7 +147,7 @@ export const openCore = async () => {
       const get = (name) => record.get(name) ?? '';
       return { specific: get('spezifisch'), yield: get('ertrag'), selfUsed: get('selbst'), share: get('anteil'),
         low: get('niedrig'), high: get('hoch'), power: get('leistung'), powerLow: get('leistung-niedrig'),
-        powerHigh: get('leistung-hoch'), rule: get('regel') };
+        powerHigh: get('leistung-hoch'), rule: get('regel'), selfUsedRounded: record.has('selbst-gerundet') };
     },
 
     // A value of the page's own made into a command line's word: { text,
@@ -146,7 +157,8 @@ export const openCore = async () => {
     convert: (kind, text, other = '') => {
       const record = call([[kind], [text], [other]], module._wgz_convert);
       if (record.has('problem')) return { problem: record.get('problem') };
-      return { text: record.get('wert') ?? '', shown: record.get('gezeigt') ?? '', unusual: record.get('ungewoehnlich') === '1' };
+      return { text: record.get('wert') ?? '', shown: record.get('gezeigt') ?? '', unusual: record.get('ungewoehnlich') === '1',
+        cost: record.get('kosten') ?? '' };
     },
   };
 };

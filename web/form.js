@@ -46,12 +46,12 @@ const forgetRemoved = () => {
 // a figure of energy stands for; offers: compared, each { name, cost,
 // power } as the command lines take them.
 export const NO_PAGE_VALUES = Object.freeze({ life: '', resale: '', powers: {}, yearly: false,
-  read: {}, price: '', unusual: false, own: '', offers: [], solar: null });
+  read: {}, price: '', unusual: false, own: '', offers: [], solar: null, energies: {}, resaleCost: '' });
 
 // One reading of the form: the texts of its fields, what it could not use,
 // what is missing and what the link keeps of the page's own values.
 const reader = (core) => {
-  const r = { problems: [], missing: [], read: {}, powers: {}, own: new URLSearchParams() };
+  const r = { problems: [], missing: [], read: {}, powers: {}, energies: {}, own: new URLSearchParams() };
   // A field's text in the program's form, '' when it cannot be used.
   r.text = (field) => {
     const element = byId(field.id), number = readNumber(element.value, field.sign);
@@ -81,7 +81,10 @@ const reader = (core) => {
     if (text === '' || (unit.convert === undefined && check === undefined)) return text;
     if (unit.convert === undefined) return r.made(field, check, text).text;
     const made = r.made(field, unit.convert, text);
-    if (made.shown !== '') r.powers[field.id] = made.shown;
+    if (made.shown !== '') {
+      r.powers[field.id] = made.shown;
+      r.energies[field.id] = { energy: text, per: unit.key === 'kwh' ? 'jahr' : 'tag', power: made.shown };
+    }
     r.own.set(`${key}-${unit.key}`, text);
     return made.text;
   };
@@ -108,7 +111,7 @@ export const readForm = (core) => {
     .map((field) => [field.id, r.text(field)]));
   const offers = compared ? readOffers(r, texts.erloes) : [];
   const powers = [fieldOf('vorher'), ...(compared ? offers.map((_, i) => offerFields(i + 1).power) : [fieldOf('hinterher')])];
-  const page = { ...NO_PAGE_VALUES, read: r.read, powers: r.powers, yearly: energyIn(powers), offers };
+  const page = { ...NO_PAGE_VALUES, read: r.read, powers: r.powers, energies: r.energies, yearly: energyIn(powers), offers };
   const args = POSITIONS.map(({ id }) => texts[id] ?? '');
   args[2] = r.value(fieldOf('vorher'), texts.vorher, compared ? 'leistung' : undefined);
   if (compared) [texts.kosten, args[0], args[3]] = [offers[0].typed, offers[0].cost, offers[0].power];
@@ -200,7 +203,7 @@ const readPrice = (r, text, args, page) => {
 const readOwn = (r, texts, args, page) => {
   if (texts.erloes !== '' && texts.kosten !== '') {
     const net = r.made(fieldOf('erloes'), 'erloes', texts.erloes, texts.kosten);
-    page.resale = net.shown;
+    [page.resale, page.resaleCost] = [net.shown, net.cost];
     if (page.offers.length === 0) args[0] = net.text;
     r.own.set('kosten', texts.kosten);
     r.own.set('erloes', texts.erloes);

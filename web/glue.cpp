@@ -332,6 +332,8 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_convert(const char *kind, const char *text,
 	char word[TEXT_SIZE], shown[FIGURE_SIZE];
 	shortest(made, word);
 	put("wert", life ? text : word);
+	if (std::strcmp(kind, "erloes") == 0)
+		putFigure("kosten", static_cast<double>(toFloat(other)));
 	if (money)
 		formatFigure(shown, static_cast<double>(value));
 	else if (energy)
@@ -371,7 +373,15 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_solar(const char *words, int count)
 				putFigure("spezifisch", estimate.specificYield);
 			putFigure("ertrag", estimate.yieldKwh);
 			putFigure("selbst", estimate.selfUsedKwh);
-			putFigure("anteil", estimate.selfUsedKwh / estimate.yieldKwh * 100);
+			char yield[FIGURE_SIZE], share[FIGURE_SIZE], used[FIGURE_SIZE], again[FIGURE_SIZE];
+			formatFigure(yield, estimate.yieldKwh);
+			formatFigure(share, estimate.selfUsedKwh / estimate.yieldKwh * 100);
+			formatFigure(used, estimate.selfUsedKwh);
+			// Whether the yield and share shown give another self-use by hand.
+			formatFigure(again, std::strtod(yield, nullptr) * std::strtod(share, nullptr) / 100);
+			put("anteil", share);
+			if (std::strcmp(again, used) != 0)
+				put("selbst-gerundet", "1");
 			putFigure("niedrig", estimate.lowKwh);
 			putFigure("hoch", estimate.highKwh);
 			putGenerator("leistung", estimate.selfUsedKwh);

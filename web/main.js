@@ -165,6 +165,13 @@ const start = async (opened) => {
   startQuestion(fromForm, showOffers);
   window.addEventListener('hashchange', fromLink);
   window.addEventListener('resize', showScrollSign);
+  // On paper the working is open; afterwards as it was.
+  let working = false;
+  window.addEventListener('beforeprint', () => {
+    const details = document.getElementById('rechnung');
+    [working, details.open] = [details.open, true];
+  });
+  window.addEventListener('afterprint', () => { document.getElementById('rechnung').open = working; });
   await nextTask();
   const first = linkView();
   await nextTask();

@@ -40,3 +40,7 @@ export const readNumber = (typed, sign) => {
 // field to be read back as the same: a point that grouping would take for
 // a thousands dot is written as a decimal comma ("1.299" is 1,299).
 export const asTyped = (text) => (readNumber(text).read ? text.replace('.', ',') : text);
+
+// A number of the core's as a German reads it: a decimal comma, and a
+// figure that prints as zero without a sign.
+export const asGerman = (text) => text.replace(/^-(?=0\.0*$)/, '').replace('.', ',');

@@ -207,6 +207,83 @@ const char *answerKind(float years, float cost, double energy, double saving, do
 // with a service life (> 0) the balance at its end ("bilanz"). The rest of
 // the answer's figures when all is set.
 // Returns the years when it pays back, else NaN.
+namespace {
+
+// A figure as a step of the working shows it, and whether the step's
+// result, recomputed from the figures it shows, would print otherwise.
+struct Shown {
+	char text[FIGURE_SIZE];
+	double value;
+};
+Shown shownFigure(double value)
+{
+	Shown shown;
+	formatFigure(shown.text, value);
+	shown.value = std::strtod(shown.text, nullptr);
+	return shown;
+}
+void putRounded(const char *prefix, const char *step, double recomputed, const Shown &result)
+{
+	if (std::strcmp(shownFigure(recomputed).text, result.text) != 0)
+		put(named(prefix, "gerundet"), step);
+}
+void putPlain(const char *name, float value)
+{
+	char text[TEXT_SIZE];
+	if (plainDigits(value, text, TEXT_SIZE - 1))
+		put(name, text);
+	else
+		putFigure(name, static_cast<double>(value));
+}
+
+// The figures of a payback's working, each step as the page shows it:
+// the rates and powers as given ("zins-wert", "inflation-wert",
+// "vorher-wert", "hinterher-wert", "preis-wert"), the powers the table's
+// last row computes with ("p1", "p2"), the terms of a year ("energie",
+// "ersparnis", "zinsen", "gewinn"), the real rate and the cost; and
+// "gerundet", each step whose result differs from what its shown figures
+// give when recomputed by hand.
+void putWorking(const char *prefix, const PaybackInput &in, const ResultOptions &options, const ResultRow &row,
+                float life)
+{
+	if (options.haveInterest)
+		putPlain(named(prefix, "zins-wert"), in.interestRate);
+	if (options.haveInflation)
+		putPlain(named(prefix, "inflation-wert"), in.inflationRate);
+	putPlain(named(prefix, "vorher-wert"), in.powerBefore);
+	putPlain(named(prefix, "hinterher-wert"), in.powerAfter);
+	putPlain(named(prefix, "preis-wert"), in.price);
+	char power[FIGURE_SIZE];
+	formatPower(power, static_cast<double>(row.powerBefore));
+	put(named(prefix, "p1"), power);
+	double p1 = std::strtod(power, nullptr);
+	formatPower(power, static_cast<double>(row.powerAfter));
+	put(named(prefix, "p2"), power);
+	double p2 = std::strtod(power, nullptr);
+	double energy = yearlyEnergy(row.powerBefore, row.powerAfter), saving = yearlySaving(energy, in.price);
+	double interest = yearlyInterest(in.cost, row.rate);
+	Shown e = shownFigure(energy), s = shownFigure(saving), z = shownFigure(-interest), g = shownFigure(saving + interest);
+	Shown c = shownFigure(static_cast<double>(in.cost)), r = shownFigure(row.realRate);
+	const struct {
+		const char *name;
+		const Shown &shown;
+	} figures[] = {{"energie", e}, {"ersparnis", s}, {"zinsen", z}, {"gewinn", g}, {"realzins", r}, {"kosten", c}};
+	for (const auto &figure : figures)
+		put(named(prefix, figure.name), figure.shown.text);
+	// Recomputed as a person would, with the formulas' own functions.
+	auto cost = static_cast<float>(c.value);
+	putRounded(prefix, "energie", yearlyEnergy(static_cast<float>(p1), static_cast<float>(p2)), e);
+	putRounded(prefix, "ersparnis", yearlySaving(e.value, in.price), s);
+	putRounded(prefix, "zinsen", -yearlyInterest(cost, static_cast<float>(r.value)), z);
+	putRounded(prefix, "jahre", c.value / (s.value - z.value),
+	           shownFigure(static_cast<double>(paybackYears(in.cost, in.price, row.powerBefore, row.powerAfter, row.rate))));
+	if (life > 0)
+		putRounded(prefix, "bilanz", lifetimeBalance(life, g.value, cost),
+		           shownFigure(lifetimeBalance(life, saving + interest, in.cost)));
+}
+
+}  // namespace
+
 float putPayback(const char *prefix, const char *const argv[], int argc, float life, bool all)
 {
 	PaybackInput in;
@@ -234,17 +311,12 @@ float putPayback(const char *prefix, const char *const argv[], int argc, float l
 	float paidBack = std::strcmp(kind, "zahlt") == 0 ? years : NAN;
 	if (!all)
 		return paidBack;
-	putFigure("energie", energy);
-	putFigure("ersparnis", saving);
-	putFigure("zinsen", -interest);
-	putFigure("gewinn", saving + interest);
-	putFigure("realzins", row.realRate);
-	putFigure("kosten", static_cast<double>(in.cost));
+	putWorking(prefix, in, options, row, life);
 	char hours[TEXT_SIZE];
 	if (options.haveHours && plainDigits(in.hoursPerDay, hours, TEXT_SIZE - 1))
-		put("stunden", hours);
+		put(named(prefix, "stunden"), hours);
 	if (row.powerAfter < 0 && row.powerBefore <= 0)
-		put("erzeuger", "1");
+		put(named(prefix, "erzeuger"), "1");
 	return paidBack;
 }
 

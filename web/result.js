@@ -5,14 +5,15 @@
 // text or an attribute, which lit-html never reads as markup.
 import { html, nothing, render } from 'lit-html';
 import { chart, chartCaption, comparisonCaption, comparisonChart } from './chart.js';
+import { asGerman } from './numbers.js';
+import { workingOf } from './working.js';
 
 // Numbers in sentences are the core's texts with a decimal comma, each in a
 // <data> element that holds the core's text; a figure with no finite value
 // is said in words.
 const NOT_FINITE = { inf: 'unendlich viele', '-inf': 'minus unendlich viele', nan: 'nicht bestimmbare',
   '-nan': 'nicht bestimmbare' };
-// A figure that prints as zero is zero, whatever its sign.
-const comma = (number) => NOT_FINITE[number] ?? number.replace(/^-(?=0\.0*$)/, '').replace('.', ',');
+const comma = (number) => NOT_FINITE[number] ?? asGerman(number);
 const unsigned = (number) => number.replace(/^-/, '');
 // A money figure that prints as zero, of either sign.
 const zero = (number) => /^-?0\.00$/.test(number);
@@ -275,6 +276,7 @@ const shellWord = (arg) => (/^[A-Za-z0-9._+\-/=:]+$/.test(arg) ? arg : `'${arg.r
 // Everything below the form for a view, with the handlers of its controls.
 const resultView = (view, box, on) => {
   const { sentence, figures, short } = messageOf(view.message);
+  const working = workingOf(view.message, view.page);
   const compared = view.comparison?.chart ?? null;
   // Only the sentence is read out when it changes, as a whole, though only a
   // number of it may change; the figures stay to be read on demand. Its
@@ -284,7 +286,8 @@ const resultView = (view, box, on) => {
   return html`
 <p id="kurz" aria-hidden="true" ?hidden=${short === ''}>${short}</p>
 <dl id="eingaben">${view.inputs.map(({ label, value }) => html`<div><dt>${label}:</dt> <dd>${value}</dd></div>`)}</dl>
-<section id="antwort" aria-label="Antwort"><div id="satz" aria-live="polite" aria-atomic="true">${sentence}</div><div id="zahlen">${figures}</div></section>
+<section id="antwort" aria-label="Antwort"><div id="satz" aria-live="polite" aria-atomic="true">${sentence}</div><div id="zahlen">${figures}</div>
+<details id="rechnung" ?hidden=${working === nothing}><summary>So wird gerechnet</summary>${working}</details></section>
 <div id="ergebnis" role="region" aria-label="Ergebnistabelle" tabindex="0" ?hidden=${view.table === ''} .innerHTML=${view.table}></div>
 ${view.comparison === null ? nothing : html`<div role="region" aria-label="Vergleichstabelle" tabindex="0" class="breit">${
   comparisonTable(view.comparison)}</div>`}

@@ -1,0 +1,115 @@
+// "So wird gerechnet": under every answer, the steps of the model in the
+// person's own numbers. Every figure is the core's (the answer's and the
+// comparison's records carry them); a step whose shown figures, recomputed
+// by hand, would give another last digit says that they are rounded. Each
+// step is shown as a formula and read out as a sentence, units in words.
+import { html, nothing } from 'lit-html';
+import { asGerman } from './numbers.js';
+
+// A figure with its unit; a step is its name, its terms (figures and the
+// signs between them, as text) and its result.
+const f = (value, unit = '') => ({ value, unit });
+const step = (name, terms, result, rounded = false) => ({ name, terms, result, rounded });
+
+// Units and signs as a screen reader should say them.
+const SPOKEN_UNITS = { W: 'Watt', Wp: 'Watt Spitzenleistung', kWh: 'Kilowattstunden', 'kWh/kWp': 'Kilowattstunden je Kilowatt',
+  'Eu/kWh': 'Euro je Kilowattstunde', '%': 'Prozent', h: 'Stunden', Euro: 'Euro', Jahre: 'Jahre' };
+const SPOKEN_SIGNS = [[/·/g, ' mal '], [/\//g, ' geteilt durch '], [/−/g, ' minus '], [/\+/g, ' plus '], [/[()]/g, ' ']];
+const spokenSign = (text) => SPOKEN_SIGNS.reduce((said, [sign, word]) => said.replace(sign, word), text);
+// A negative figure after a sign stands in brackets, with a true minus.
+const shownFigure = ({ value, unit }, i) => {
+  const text = `${asGerman(value).replace(/^-/, '−')}${unit === '' ? '' : ` ${unit}`}`;
+  return i > 0 && text.startsWith('−') ? `(${text})` : text;
+};
+const shownTerm = (term, i) => (typeof term === 'string' ? term : shownFigure(term, i));
+const formula = (terms) => terms.map(shownTerm).join(' ').replace(/\( /g, '(').replace(/ \)/g, ')');
+const spokenTerm = (term) => (typeof term === 'string' ? spokenSign(term)
+  : `${asGerman(term.value)}${term.unit === '' ? '' : ` ${SPOKEN_UNITS[term.unit]}`}`);
+const ROUNDED = ' (Zahlen gerundet)';
+
+const stepView = ({ name, terms, result, rounded }) => html`<li><span aria-hidden="true">${name}: ${
+  formula(terms)} = ${shownTerm(result, 0)}${rounded ? ROUNDED : ''}</span><span class="vorgelesen">${name}: ${
+  terms.map(spokenTerm).join(' ').replace(/\s+/g, ' ')} ergibt ${spokenTerm(result)}.${rounded ? ROUNDED : ''}</span></li>`;
+
+// The real rate, the powers over the day, a power from kWh, the cost after
+// the resale: the steps before a payback, where given.
+const inputSteps = (w, page) => {
+  const steps = [];
+  if (w.inflationRate !== '') {
+    steps.push(step('Realzins', ['100 · ((1 +', f(w.interestRate || '0'), '/ 100) / (1 +', f(w.inflationRate), '/ 100) − 1)'],
+      f(w.rate, '%')));
+  }
+  for (const [id, name] of [['vorher', 'Leistung vorher'], ['hinterher', 'Leistung hinterher']]) {
+    const e = page.energies?.[id];
+    if (e === undefined) continue;
+    steps.push(e.per === 'jahr' ? step(`${name} aus dem Jahresverbrauch`, [f(e.energy, 'kWh'), '/ 8,76'], f(e.power, 'W'))
+      : step(`${name} aus dem Tagesverbrauch`, [f(e.energy, 'kWh'), '· 1000 / 24'], f(e.power, 'W')));
+  }
+  if (w.hours !== '') {
+    steps.push(step('Leistung vorher über den Tag', [f(w.before, 'W'), '·', f(w.hours, 'h'), '/ 24 h'], f(w.p1, 'W')));
+    steps.push(step('Leistung hinterher über den Tag', [f(w.after, 'W'), '·', f(w.hours, 'h'), '/ 24 h'], f(w.p2, 'W')));
+  }
+  if (page.resale !== '' && page.resaleCost !== '') {
+    steps.push(step('Kosten nach dem Erlös', [f(page.resaleCost, 'Euro'), '−', f(page.resale, 'Euro')], f(w.cost, 'Euro')));
+  }
+  return steps;
+};
+
+// A payback's own steps: the energy and saving of a year, the interest on
+// the cost, the payback or why there is none, and the balance at the end
+// of a service life. cost: what the cost is called.
+const paybackSteps = (w, a, life, cost = 'Kosten') => {
+  const rounded = (name) => w.rounded.includes(name);
+  const interest = Number(w.interest) !== 0;
+  const steps = [
+    step('Strom im Jahr', ['(', f(w.p1, 'W'), '−', f(w.p2, 'W'), ') · 8,76'], f(w.energy, 'kWh'), rounded('energie')),
+    step('Ersparnis im Jahr', [f(w.energy, 'kWh'), '·', f(w.price, 'Eu/kWh')], f(w.saving, 'Euro'), rounded('ersparnis')),
+  ];
+  if (interest) steps.push(step('Zinsen im Jahr', [f(w.cost, 'Euro'), '·', f(w.rate, '%')], f(w.interest, 'Euro'), rounded('zinsen')));
+  const gain = interest ? ['(', f(w.saving, 'Euro'), '−', f(w.interest, 'Euro'), ')'] : [f(w.saving, 'Euro')];
+  if (a.kind === 'zahlt') {
+    steps.push(step('Wiedergewinnszeit', [f(w.cost, 'Euro'), '/', ...gain], f(a.years, 'Jahre'), rounded('jahre')));
+  } else if (interest) {
+    steps.push(step(`Was im Jahr bleibt (nicht über 0: die ${cost} kommen nie herein)`, gain.slice(1, -1), f(w.gain, 'Euro')));
+  }
+  if (life !== '' && a.balance !== '') {
+    steps.push(step(`Bilanz nach ${asGerman(life)} Jahren`, [f(life, 'Jahre'), '·', f(w.gain, 'Euro'), '−', f(w.cost, 'Euro')],
+      f(a.balance, 'Euro'), rounded('bilanz')));
+  }
+  return steps;
+};
+
+// A solar system's estimate: its yield and the part used at home, and the
+// generator's power of the command line.
+const solarSteps = (s, w) => [
+  ...(s.specific === '' ? [] : [step('Ertrag (kWh je kWp aus PVGIS, nach ddvo.github.io)',
+    [f(s.peak, 'Wp'), '·', f(s.specific, 'kWh/kWp'), '/ 1000'], f(s.yield, 'kWh'))]),
+  ...(s.low === s.high ? [] : [step('Selbst genutzt (Anteil nach ddvo.github.io und HTW Berlin)',
+    [f(s.yield, 'kWh'), '·', f(s.share, '%')], f(s.selfUsed, 'kWh'), s.selfUsedRounded)]),
+  step('Leistung für den Befehl, als Erzeuger negativ', [f(s.selfUsed, 'kWh'), '/ 8,76'], f(w.p2.replace(/^-/, ''), 'W')),
+];
+
+// A comparison: each option's whole cost over the life, and each pair's
+// payback as the steps of one.
+const optionStep = (option, life) => step(`${option.name} über ${asGerman(life)} Jahre`,
+  Number(option.interest) === 0 ? [f(option.cost, 'Euro'), '+', f(life, 'Jahre'), '·', f(option.electricity, 'Euro')]
+    : [f(option.cost, 'Euro'), '+', f(life, 'Jahre'), '· (', f(option.electricity, 'Euro'), '+', f(option.interest, 'Euro'), ')'],
+  f(option.total, 'Euro'), option.totalRounded);
+
+const list = (steps) => html`<ol>${steps.map(stepView)}</ol>`;
+
+// The block for a message: an answer or a comparison; nothing for others.
+export const workingOf = (message, page) => {
+  if (message.kind === 'answer') {
+    const a = message.answer, w = a.working;
+    const steps = [...(a.solar === null ? [] : solarSteps(a.solar, w)), ...inputSteps(w, page), ...paybackSteps(w, a, a.life)];
+    return list(steps);
+  }
+  if (message.kind !== 'comparison') return nothing;
+  const c = message.comparison;
+  return html`${c.life === '' ? nothing : list(c.options.map((option) => optionStep(option, c.life)))}
+${c.pairs.filter(({ kind }) => kind !== '').map((pair) => html`<p>„${pair.dear}“ gegenüber „${pair.cheap}“, der Mehrpreis als Kosten:</p>${
+  list(paybackSteps(pair.working, pair, '', 'Mehrkosten'))}`)}
+${c.versusOld.filter(({ kind }) => kind !== '').map((old) => html`<p>„${old.name}“ gegenüber ${c.solar ? 'keiner Anlage' : 'dem alten Gerät'}:</p>${
+  list(paybackSteps(old.working, old, c.life))}`)}`;
+};
