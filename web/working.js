@@ -27,7 +27,9 @@ const spokenTerm = (term) => (typeof term === 'string' ? spokenSign(term)
   : `${asGerman(term.value)}${term.unit === '' ? '' : ` ${SPOKEN_UNITS[term.unit]}`}`);
 const ROUNDED = ' (Zahlen gerundet)';
 
-const stepView = ({ name, terms, result, rounded }) => html`<li><span aria-hidden="true">${name}: ${
+// (The data attributes carry the core's figures for whoever checks them.)
+const stepView = ({ name, terms, result, rounded }) => html`<li data-schritt=${name} data-ergebnis=${result.value}
+  data-zahlen=${terms.filter((term) => typeof term !== 'string').map(({ value }) => value).join(' ')}><span aria-hidden="true">${name}: ${
   formula(terms)} = ${shownTerm(result, 0)}${rounded ? ROUNDED : ''}</span><span class="vorgelesen">${name}: ${
   terms.map(spokenTerm).join(' ').replace(/\s+/g, ' ')} ergibt ${spokenTerm(result)}.${rounded ? ROUNDED : ''}</span></li>`;
 

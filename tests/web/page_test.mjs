@@ -508,6 +508,64 @@ async function checkSolar(tab) {
   assert.equal(lastYears(tableOf(linked.command.split(' ').slice(1))), linked.figures.jahre);
 }
 
+// The working, opened: each step by name with its figures and result.
+const working = () => {
+  document.getElementById('rechnung').open = true;
+  return { command: document.getElementById('befehlszeile').textContent,
+    lines: [...document.querySelectorAll('#befehle code')].map((code) => code.textContent),
+    totals: [...document.querySelectorAll('#vergleich tbody tr')].map((tr) => tr.lastElementChild.textContent),
+    steps: [...document.querySelectorAll('#rechnung li')].map((li) => ({ name: li.dataset.schritt,
+      figures: li.dataset.zahlen.split(' '), result: li.dataset.ergebnis, rounded: li.textContent.includes('gerundet'),
+      width: li.getBoundingClientRect().right <= document.documentElement.clientWidth })) };
+};
+// States whose working is checked: interest, inflation and hours; a label's
+// figures with a resale and a life; three offers; a solar system.
+const WORKING = [`#100%200.24%2050%2040%20-z%205%20-i%202.5%20-a%208`, STATES.label, STATES.offers, STATES.solar];
+const asComma = (text) => text.replace('.', ',');
+const near = (a, b) => Math.abs(Number(a) - Number(b)) <= 0.005 * (1 + 1e-9);
+
+// Working: each step's figures are the native table's for the command
+// shown (cost, real rate, the powers of its last row), the chain ends in
+// the table's payback; a step not said to be rounded adds up by hand; no
+// line is wider than a phone.
+async function checkWorking(tab) {
+  await tab.resize(360, 740);
+  for (const hash of WORKING) {
+    await tab.load(url + hash);
+    const got = await tab.run(working), byName = (start) => got.steps.filter(({ name }) => name.startsWith(start));
+    assert.ok(got.steps.length > 0 && got.steps.every(({ width }) => width), hash);
+    const lines = [got.command, ...got.lines].filter((line) => line !== '').map((line) => line.split(' ').slice(1));
+    const paybacks = lines.map((args) => lastYears(tableOf(args)));
+    for (const s of byName('Wiedergewinnszeit')) assert.ok(paybacks.includes(s.result), `${hash}: ${s.result} in ${paybacks}`);
+    for (const s of byName('Strom im Jahr')) {
+      if (!s.rounded) assert.ok(near(s.result, (Number(s.figures[0]) - Number(s.figures[1])) * 8.76), `${hash}: ${s.name}`);
+    }
+    for (const s of [...byName('Ersparnis'), ...byName('Zinsen')]) {
+      const [a, b] = s.figures.map(Number);
+      if (!s.rounded) assert.ok(near(s.result, s.name.startsWith('Zinsen') ? a * b / 100 : a * b), `${hash}: ${s.name}`);
+    }
+    for (const s of byName('Wiedergewinnszeit')) {
+      const [cost, saving, interest = 0] = s.figures.map(Number);
+      if (!s.rounded) assert.ok(near(s.result, cost / (saving - interest)), `${hash}: ${s.name}`);
+    }
+    if (got.command !== '') {
+      // One device: the table of the command shown holds the same figures.
+      const cells = tableOf(got.command.split(' ').slice(1)), last = (cls) => cells.filter((c) => c.startsWith(`${cls}:`)).at(-1).slice(cls.length + 1).trim();
+      assert.equal(byName('Wiedergewinnszeit').at(-1)?.result ?? got.steps.at(-1).result, last('zeit'), hash);
+      const powers = cells.filter((c) => c.startsWith('leistung:')).slice(-2).map((c) => c.slice(9).trim());
+      assert.deepEqual(byName('Strom im Jahr')[0].figures, powers, hash);
+      for (const s of byName('Realzins')) assert.equal(s.result, last('zins'), hash);
+      for (const s of byName('Leistung vorher über')) assert.equal(s.result, powers[0], hash);
+      for (const s of byName('Zinsen')) assert.equal(s.figures[0], cells.find((c) => c.startsWith('kosten:')).slice(7).trim(), hash);
+    } else {
+      // Compared: each option's total is the table's.
+      const totals = got.steps.filter(({ name }) => / über \d+ Jahre$/.test(name)).map(({ result }) => asComma(result));
+      assert.deepEqual(totals, got.totals, hash);
+    }
+    for (const s of byName('Ertrag')) assert.ok(near(s.result, Number(s.figures[0]) * Number(s.figures[1]) / 1000), hash);
+  }
+}
+
 // Links: a crafted one runs nothing; the examples as -bh writes them; a
 // decimal comma; a link the page wrote before; an older browser; a link
 // longer than the module's first memory; a NUL; a pasted megabyte.
@@ -645,7 +703,7 @@ async function checkLayout(tab) {
 const only = process.env.WGZ_ENGINES?.split(',');
 const onlyChecks = process.env.WGZ_CHECKS?.split(',');
 const CHECKS = { typed: checkTyped, errors: checkErrors, charts: checkCharts, comparisons: checkComparisons,
-  solar: checkSolar, links: checkLinks, layout: checkLayout };
+  solar: checkSolar, working: checkWorking, links: checkLinks, layout: checkLayout };
 
 let ran = 0;
 for (const engine of ENGINES.filter(({ name }) => only === undefined || only.includes(name))) {
