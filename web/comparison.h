@@ -15,13 +15,15 @@ const char *notFinite(const PaybackInput &in, const ResultOptions &options, cons
 // has (read as in and options); old, the power of the old device kept (""
 // for none), which costs nothing; offers, each offer's cost and power, two
 // words an offer; life, the service life (0: none). Fields: each device,
-// the old one first: "kosten", "kwh" and "strom" a year, "gesamt" over the
-// life, "rang" (1: cheapest); with a life "guenstigst", "naechst" and
-// "abstand"; for each pair of offers N, "paarN-" with "billig", "teuer"
-// (indices), "gleich-teuer" and "sparsamer" (the index drawing less, -1:
-// neither), "mehrpreis", "zeile" (the words of its command line, each
-// ended by a NUL) and its payback (putPayback); for each offer N against
-// the old device, "altN-" with "zeile" and its payback over the life; the
+// the old one first: "kosten", "kwh", "strom" and "zinsen" a year,
+// "gesamt" over the life with "gesamt-gerundet" (1: its shown figures add
+// up by hand to another total), "rang" (1: cheapest); with a life
+// "guenstigst", "naechst" and "abstand"; for each pair of offers N, "paarN-"
+// with "billig", "teuer" (indices), "gleich-teuer" and "sparsamer" (the
+// index drawing less, -1: neither), "mehrpreis", "zeile" (the words of its
+// command line, each ended by a NUL) and its payback with its working
+// (putPayback); for each offer N against the old device, "altN-" with
+// "zeile" and its payback and working over the life; the
 // chart's span "bis", each device's cost then ("linie-bis"), each payback
 // within it ("punkt-jahre", "punkt-kosten") and "punkt-alt" where one is
 // against the old device.

@@ -202,8 +202,8 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_run(const char *words, int count)
 // (kWh saved), "ersparnis" (what it is worth), "zinsen" (on the cost,
 // negative: a cost), "gewinn" (what is left), "realzins" (%), "kosten",
 // "stunden" (plain digits, with -a), "erzeuger" 1 for a generator (nothing
-// drawn before, power given back after). "art" is "" when the words give
-// no table.
+// drawn before, power given back after), and the working's figures (see
+// putWorking in record.cpp). "art" is "" when the words give no table.
 EMSCRIPTEN_KEEPALIVE const char *wgz_answer(const char *words, int count, const char *life)
 {
 	const char **argv = lineOf(words, count);

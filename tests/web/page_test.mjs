@@ -681,20 +681,26 @@ async function checkLayout(tab) {
       `link at ${width}x${height}: ${JSON.stringify(sight)}`);
   }
 
-  // On paper: one sheet, with the answer's sentence and the link written out.
+  // On paper: one sheet each, with the answer's sentence, the working and
+  // the link written out.
   if (tab.pdf !== undefined) {
     await tab.resize(1280, 900);
-    await tab.load(url + STATES.label);
-    const sentence = (await tab.run(shown)).answer.split('.')[0];
-    const file = join(mkdtempSync(join(tmpdir(), 'wgz-print-')), 'seite.pdf');
-    writeFileSync(file, await tab.pdf());
-    assert.match(spawnSync('pdfinfo', [file]).stdout.toString(), /^Pages:\s+1$/m);
-    // (Firefox's PDF may join "fi" into one ligature.)
-    const printed = spawnSync('pdftotext', ['-layout', file, '-']).stdout.toString().normalize('NFKC').replace(/\s+/g, ' ');
-    assert.ok(printed.includes(sentence.replace(/\s+/g, ' ')), printed);
-    assert.ok(printed.replace(/ /g, '').includes(`${url}${STATES.label}`), printed);
-    assert.match(printed, /Kosten: 800 Euro/);
-    assert.doesNotMatch(printed, /Kopieren|Rechenbeispiele|leer:/);
+    for (const [name, hash, entered] of [['label', STATES.label, /Kosten: 800 Euro/], ['offers', STATES.offers, /Strompreis: 0,27/],
+      ['solar', STATES.solar, /Modulleistung: 800 Wp/]]) {
+      await tab.load(url + hash);
+      const sentence = (await tab.run(shown)).answer.split('.')[0];
+      const file = join(mkdtempSync(join(tmpdir(), 'wgz-print-')), 'seite.pdf');
+      writeFileSync(file, await tab.pdf());
+      assert.match(spawnSync('pdfinfo', [file]).stdout.toString(), /^Pages:\s+1$/m, name);
+      // (Firefox's PDF may join "fi" into one ligature.)
+      const printed = spawnSync('pdftotext', ['-layout', file, '-']).stdout.toString().normalize('NFKC').replace(/\s+/g, ' ');
+      assert.ok(printed.includes(sentence.replace(/\s+/g, ' ')), printed);
+      const link = await tab.run(() => document.querySelector('#link span').textContent);
+      assert.ok(link.startsWith(url) && printed.replace(/ /g, '').includes(link), printed);
+      assert.match(printed, entered);
+      assert.match(printed, /So wird gerechnet.*Wiedergewinnszeit: /, name);
+      assert.doesNotMatch(printed, /Kopieren|Rechenbeispiele|leer:/);
+    }
   }
 }
 
