@@ -33,14 +33,11 @@ const workingOf = (record, prefix = '') => {
 };
 const wordsOf = (line) => line.split('\0').slice(0, -1);
 
-export const openCore = async () => {
-  const module = await createCalculator({ wasmBinary: await unpacked(bytesOf(moduleBase64)),
-    locateFile: (name) => name });
+// The module's side of every call: the inputs of a call are written to one
+// block of the module's memory, kept from call to call and taken anew only
+// when it is too small, so that a call crosses into the module once.
+const adapterOf = (module) => {
   const encoder = new TextEncoder();
-
-  // The inputs of a call are written to one block of the module's memory,
-  // kept from call to call and taken anew only when it is too small, so
-  // that a call crosses into the module once.
   let block = { address: 0, size: 0 };
   const room = (size) => {
     if (size > block.size) {
@@ -62,103 +59,115 @@ export const openCore = async () => {
   // Words and their count, then single texts.
   const withWords = (words, texts, fn) => call([words, ...texts.map((text) => [text])],
     (first, ...rest) => fn(first, words.length, ...rest));
-  const errorsOf = (record) => record.getAll('fehler').map((text, i) => ({ text: text.trim(),
-    about: record.getAll('betrifft')[i].split(' ') }));
+  return { module, call, withWords };
+};
+const errorsOf = (record) => record.getAll('fehler').map((text, i) => ({ text: text.trim(),
+  about: record.getAll('betrifft')[i].split(' ') }));
 
-  return {
-    programName: call([], module._wgz_program).get('name'),
+// One invocation: its exit status, its output as text (the HTML forms are
+// UTF-8), whether it printed the examples, and its numbered error reports,
+// each with the words of the command line it is about: an option ("-z")
+// or number positions ("3 4").
+const run = ({ module, withWords }) => (args) => {
+  const record = withWords(args, [], module._wgz_run);
+  return { status: Number(record.get('status')), output: record.get('ausgabe'),
+    examples: record.has('beispiele'), errors: errorsOf(record) };
+};
 
-    // One invocation: its exit status, its output as text (the HTML forms
-    // are UTF-8), whether it printed the examples, and its numbered error
-    // reports, each with the words of the command line it is about: an
-    // option ("-z") or number positions ("3 4").
-    run: (args) => {
-      const record = withWords(args, [], module._wgz_run);
-      return { status: Number(record.get('status')), output: record.get('ausgabe'),
-        examples: record.has('beispiele'), errors: errorsOf(record) };
-    },
+// The answer in words for the table's last row, with a service life ('' for
+// none): the payback (see paybackOf), the figures of a year as the program
+// prints numbers, and the working's figures.
+const answer = ({ module, withWords }) => (args, life = '') => {
+  const record = withWords(args, [life], module._wgz_answer);
+  const get = (name) => record.get(name) ?? '';
+  return { ...paybackOf(record), generator: record.has('erzeuger'), energy: get('energie'),
+    saving: get('ersparnis'), interest: get('zinsen'), gain: get('gewinn'), rate: get('realzins'),
+    cost: get('kosten'), hours: get('stunden'), working: workingOf(record) };
+};
 
-    // The answer in words for the table's last row, with a service life
-    // ('' for none): the payback (see paybackOf) and the figures of a year,
-    // as the program prints numbers.
-    answer: (args, life = '') => {
-      const record = withWords(args, [life], module._wgz_answer);
-      const get = (name) => record.get(name) ?? '';
-      return { ...paybackOf(record), generator: record.has('erzeuger'), energy: get('energie'),
-        saving: get('ersparnis'), interest: get('zinsen'), gain: get('gewinn'), rate: get('realzins'),
-        cost: get('kosten'), hours: get('stunden'), working: workingOf(record) };
-    },
+// Payback times over the electricity price, the index of the entered price
+// (-1: not marked) and its years as the table prints them.
+const curve = ({ module, withWords }) => (args) => {
+  const record = withWords(args, [], module._wgz_curve);
+  const years = record.getAll('jahre');
+  // Each a float's nine digits, read back as that float.
+  const float = (text) => Math.fround(Number(text));
+  return { points: record.getAll('preis').map((price, i) => ({ price: float(price), years: float(years[i]) })),
+    marked: Number(record.get('marke') ?? -1), markedText: record.get('marke-jahre') ?? '' };
+};
 
-    // Payback times over the electricity price, the index of the entered
-    // price (-1: not marked) and its years as the table prints them.
-    curve: (args) => {
-      const record = withWords(args, [], module._wgz_curve);
-      const years = record.getAll('jahre');
-      // Each a float's nine digits, read back as that float.
-      const float = (text) => Math.fround(Number(text));
-      return { points: record.getAll('preis').map((price, i) => ({ price: float(price), years: float(years[i]) })),
-        marked: Number(record.get('marke') ?? -1), markedText: record.get('marke-jahre') ?? '' };
-    },
+// The devices, each pair's payback and each offer's against the old device,
+// as a comparison's record lists them.
+const devicesOf = (record) => {
+  const list = (name) => record.getAll(name);
+  const totals = list('gesamt'), ends = list('linie-bis'), rounded = list('gesamt-gerundet');
+  return list('kosten').map((cost, i) => ({ cost, kwh: list('kwh')[i], electricity: list('strom')[i],
+    interest: list('zinsen')[i], total: totals[i] ?? '', totalRounded: rounded[i] === '1', rank: Number(list('rang')[i]),
+    end: ends[i] ?? '' }));
+};
+const pairsOf = (record) => {
+  const pairs = [];
+  for (let n = 1; record.has(`paar${n}-art`); n++) {
+    const get = (name) => record.get(`paar${n}-${name}`);
+    pairs.push({ ...paybackOf(record, `paar${n}-`), cheap: Number(get('billig')), dear: Number(get('teuer')),
+      sameCost: get('gleich-teuer') === '1', thriftier: Number(get('sparsamer')), extra: get('mehrpreis'),
+      line: wordsOf(get('zeile')), working: workingOf(record, `paar${n}-`) });
+  }
+  return pairs;
+};
+const versusOldOf = (record, count) => Array.from({ length: count }, (_, i) => `alt${i + 1}-`)
+  .filter((prefix) => record.has(`${prefix}art`))
+  .map((prefix) => ({ ...paybackOf(record, prefix), line: wordsOf(record.get(`${prefix}zeile`)), working: workingOf(record, prefix) }));
 
-    // Devices compared over a service life ('' for none): shared, the price
-    // and the options of every command line; old, the power of the old
-    // device kept ('' for none); offers, each { cost, power } as command
-    // line words. The options' errors, or the words of a shared value
-    // without a finite figure (notFinite); else each device's figures, the
-    // old one first, each pair's and each offer's payback against the old
-    // device with its command line, and the chart.
-    compare: ({ shared, old, offers, life }) => {
-      const record = call([shared, [old], offers.flatMap(({ cost, power }) => [cost, power]), [life]],
-        (sharedAt, oldAt, offersAt, lifeAt) => module._wgz_compare(sharedAt, shared.length, oldAt, offersAt,
-          offers.length, lifeAt));
-      if (record.has('status') || record.has('unendlich')) {
-        return { errors: errorsOf(record), notFinite: record.get('unendlich')?.split(' ') ?? null };
-      }
-      const list = (name) => record.getAll(name);
-      const totals = list('gesamt'), ends = list('linie-bis'), rounded = list('gesamt-gerundet');
-      const devices = list('kosten').map((cost, i) => ({ cost, kwh: list('kwh')[i], electricity: list('strom')[i],
-        interest: list('zinsen')[i], total: totals[i] ?? '', totalRounded: rounded[i] === '1', rank: Number(list('rang')[i]),
-        end: ends[i] ?? '' }));
-      const pairs = [];
-      for (let n = 1; record.has(`paar${n}-art`); n++) {
-        const get = (name) => record.get(`paar${n}-${name}`);
-        pairs.push({ ...paybackOf(record, `paar${n}-`), cheap: Number(get('billig')), dear: Number(get('teuer')),
-          sameCost: get('gleich-teuer') === '1', thriftier: Number(get('sparsamer')), extra: get('mehrpreis'),
-          line: wordsOf(get('zeile')), working: workingOf(record, `paar${n}-`) });
-      }
-      const versusOld = offers.map((_, i) => (record.has(`alt${i + 1}-art`)
-        ? { ...paybackOf(record, `alt${i + 1}-`), line: wordsOf(record.get(`alt${i + 1}-zeile`)),
-          working: workingOf(record, `alt${i + 1}-`) } : null))
-        .filter((payback) => payback !== null);
-      const costs = list('punkt-kosten');
-      return { errors: [], notFinite: null, devices, pairs, versusOld,
-        cheapest: Number(record.get('guenstigst') ?? -1), next: Number(record.get('naechst') ?? -1),
-        margin: record.get('abstand') ?? '',
-        chart: record.has('bis') ? { end: Number(record.get('bis')), againstOld: record.has('punkt-alt'),
-          points: list('punkt-jahre').map((years, i) => ({ years: Number(years), cost: Number(costs[i]) })) } : null };
-    },
+// Devices compared over a service life ('' for none): shared, the price and
+// the options of every command line; old, the power of the old device kept
+// ('' for none); offers, each { cost, power } as command line words. The
+// options' errors, or the words of a shared value without a finite figure
+// (notFinite); else each device's figures, the old one first, each pair's
+// and each offer's payback against the old device with its command line,
+// and the chart.
+const compare = ({ module, call }) => ({ shared, old, offers, life }) => {
+  const record = call([shared, [old], offers.flatMap(({ cost, power }) => [cost, power]), [life]],
+    (sharedAt, oldAt, offersAt, lifeAt) => module._wgz_compare(sharedAt, shared.length, oldAt, offersAt,
+      offers.length, lifeAt));
+  if (record.has('status') || record.has('unendlich')) {
+    return { errors: errorsOf(record), notFinite: record.get('unendlich')?.split(' ') ?? null };
+  }
+  const costs = record.getAll('punkt-kosten');
+  return { errors: [], notFinite: null, devices: devicesOf(record), pairs: pairsOf(record),
+    versusOld: versusOldOf(record, offers.length),
+    cheapest: Number(record.get('guenstigst') ?? -1), next: Number(record.get('naechst') ?? -1),
+    margin: record.get('abstand') ?? '',
+    chart: record.has('bis') ? { end: Number(record.get('bis')), againstOld: record.has('punkt-alt'),
+      points: record.getAll('punkt-jahre').map((years, i) => ({ years: Number(years), cost: Number(costs[i]) })) } : null };
+};
 
-    // A plug-in solar system from its texts (see wgz_solar, in that order):
-    // { problem, field } or the estimate, each kWh a year as the program
-    // prints figures, and for each self-use the power of its command line.
-    solar: (texts) => {
-      const record = withWords(texts, [], module._wgz_solar);
-      if (record.has('problem')) return { problem: record.get('problem'), field: record.get('feld') };
-      const get = (name) => record.get(name) ?? '';
-      return { specific: get('spezifisch'), yield: get('ertrag'), selfUsed: get('selbst'), share: get('anteil'),
-        low: get('niedrig'), high: get('hoch'), power: get('leistung'), powerLow: get('leistung-niedrig'),
-        powerHigh: get('leistung-hoch'), rule: get('regel'), selfUsedRounded: record.has('selbst-gerundet') };
-    },
+// A plug-in solar system from its texts (see wgz_solar, in that order):
+// { problem, field } or the estimate, each kWh a year as the program prints
+// figures, and for each self-use the power of its command line.
+const solar = ({ module, withWords }) => (texts) => {
+  const record = withWords(texts, [], module._wgz_solar);
+  if (record.has('problem')) return { problem: record.get('problem'), field: record.get('feld') };
+  const get = (name) => record.get(name) ?? '';
+  return { specific: get('spezifisch'), yield: get('ertrag'), selfUsed: get('selbst'), share: get('anteil'),
+    low: get('niedrig'), high: get('hoch'), power: get('leistung'), powerLow: get('leistung-niedrig'),
+    powerHigh: get('leistung-hoch'), rule: get('regel'), selfUsedRounded: record.has('selbst-gerundet') };
+};
 
-    // A value of the page's own made into a command line's word: { text,
-    // shown } or { problem } ('zahl': no number, 'unendlich': no finite
-    // result, 'bereich': out of range); for kind 'preis', { unusual }.
-    // The kinds are listed at wgz_convert.
-    convert: (kind, text, other = '') => {
-      const record = call([[kind], [text], [other]], module._wgz_convert);
-      if (record.has('problem')) return { problem: record.get('problem') };
-      return { text: record.get('wert') ?? '', shown: record.get('gezeigt') ?? '', unusual: record.get('ungewoehnlich') === '1',
-        cost: record.get('kosten') ?? '' };
-    },
-  };
+// A value of the page's own made into a command line's word: { text, shown }
+// or { problem } ('zahl': no number, 'unendlich': no finite result,
+// 'bereich': out of range); for kind 'preis', { unusual }. The kinds are
+// listed at wgz_convert.
+const convert = ({ module, call }) => (kind, text, other = '') => {
+  const record = call([[kind], [text], [other]], module._wgz_convert);
+  if (record.has('problem')) return { problem: record.get('problem') };
+  return { text: record.get('wert') ?? '', shown: record.get('gezeigt') ?? '', unusual: record.get('ungewoehnlich') === '1',
+    cost: record.get('kosten') ?? '' };
+};
+
+export const openCore = async () => {
+  const io = adapterOf(await createCalculator({ wasmBinary: await unpacked(bytesOf(moduleBase64)),
+    locateFile: (name) => name }));
+  return { programName: io.call([], io.module._wgz_program).get('name'), run: run(io), answer: answer(io),
+    curve: curve(io), compare: compare(io), solar: solar(io), convert: convert(io) };
 };
