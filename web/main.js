@@ -93,6 +93,13 @@ const viewOf = (args, page = NO_PAGE_VALUES) => {
 };
 
 let shown = { args: [], view: EMPTY, examples: '', page: NO_PAGE_VALUES };
+// Whether the working is open: it is made only then, and on paper.
+let workingOpen = false;
+const showWorking = (open) => {
+  if (open === workingOpen) return;
+  workingOpen = open;
+  show(shown.args, shown.view, shown.page);
+};
 const on = {
   // Selected as well, for Ctrl+C where the clipboard may not be written.
   copy: (event) => {
@@ -118,6 +125,7 @@ const on = {
     if (!event.currentTarget.open || shown.examples !== '') return;
     show(shown.args, shown.view, shown.page, examplesHtml());
   },
+  working: (event) => showWorking(event.currentTarget.open),
 };
 // At load the page is made in steps, each a task of its own, so that no
 // one task keeps the page from answering input for long: the link's
@@ -129,7 +137,7 @@ const show = (args, view, page, examples = shown.examples) => {
   shown = { args, view, examples, page };
   // For paper: the inputs as text beside a result, and its link written out.
   const result = view.message.kind === 'answer' || view.message.kind === 'comparison';
-  showView({ ...view, examples, page, chartLater, inputs: result ? describeForm() : [],
+  showView({ ...view, examples, page, chartLater, workingOpen, inputs: result ? describeForm() : [],
     link: result ? linkOf(args, page.own) : '' }, on);
 };
 
@@ -165,13 +173,13 @@ const start = async (opened) => {
   startQuestion(fromForm, showOffers);
   window.addEventListener('hashchange', fromLink);
   window.addEventListener('resize', showScrollSign);
-  // On paper the working is open; afterwards as it was.
-  let working = false;
+  // On paper the working is open, made before the sheet is; afterwards as it was.
+  let before = false;
   window.addEventListener('beforeprint', () => {
-    const details = document.getElementById('rechnung');
-    [working, details.open] = [details.open, true];
+    before = workingOpen;
+    showWorking(true);
   });
-  window.addEventListener('afterprint', () => { document.getElementById('rechnung').open = working; });
+  window.addEventListener('afterprint', () => showWorking(before));
   await nextTask();
   const first = linkView();
   await nextTask();

@@ -276,7 +276,9 @@ const shellWord = (arg) => (/^[A-Za-z0-9._+\-/=:]+$/.test(arg) ? arg : `'${arg.r
 // Everything below the form for a view, with the handlers of its controls.
 const resultView = (view, box, on) => {
   const { sentence, figures, short } = messageOf(view.message);
-  const working = workingOf(view.message, view.page);
+  // The working is made only while it is open.
+  const worked = view.message.kind === 'answer' || view.message.kind === 'comparison';
+  const working = worked && view.workingOpen ? workingOf(view.message, view.page) : nothing;
   const compared = view.comparison?.chart ?? null;
   // Only the sentence is read out when it changes, as a whole, though only a
   // number of it may change; the figures stay to be read on demand. Its
@@ -287,7 +289,8 @@ const resultView = (view, box, on) => {
 <p id="kurz" aria-hidden="true" ?hidden=${short === ''}>${short}</p>
 <dl id="eingaben">${view.inputs.map(({ label, value }) => html`<div><dt>${label}:</dt> <dd>${value}</dd></div>`)}</dl>
 <section id="antwort" aria-label="Antwort"><div id="satz" aria-live="polite" aria-atomic="true">${sentence}</div><div id="zahlen">${figures}</div>
-<details id="rechnung" ?hidden=${working === nothing}><summary>So wird gerechnet</summary>${working}</details></section>
+<details id="rechnung" ?hidden=${!worked} .open=${view.workingOpen} @toggle=${on.working}><summary>So wird gerechnet</summary>${
+  working}</details></section>
 <div id="ergebnis" role="region" aria-label="Ergebnistabelle" tabindex="0" ?hidden=${view.table === ''} .innerHTML=${view.table}></div>
 ${view.comparison === null ? nothing : html`<div role="region" aria-label="Vergleichstabelle" tabindex="0" class="breit">${
   comparisonTable(view.comparison)}</div>`}

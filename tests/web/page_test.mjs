@@ -509,15 +509,14 @@ async function checkSolar(tab) {
 }
 
 // The working, opened: each step by name with its figures and result.
-const working = () => {
-  document.getElementById('rechnung').open = true;
-  return { command: document.getElementById('befehlszeile').textContent,
-    lines: [...document.querySelectorAll('#befehle code')].map((code) => code.textContent),
-    totals: [...document.querySelectorAll('#vergleich tbody tr')].map((tr) => tr.lastElementChild.textContent),
-    steps: [...document.querySelectorAll('#rechnung li')].map((li) => ({ name: li.dataset.schritt,
-      figures: li.dataset.zahlen.split(' '), result: li.dataset.ergebnis, rounded: li.textContent.includes('gerundet'),
-      width: li.getBoundingClientRect().right <= document.documentElement.clientWidth })) };
-};
+const openWorking = () => { document.getElementById('rechnung').open = true; };
+const working = () => (document.querySelector('#rechnung li') === null ? null : {
+  command: document.getElementById('befehlszeile').textContent,
+  lines: [...document.querySelectorAll('#befehle code')].map((code) => code.textContent),
+  totals: [...document.querySelectorAll('#vergleich tbody tr')].map((tr) => tr.lastElementChild.textContent),
+  steps: [...document.querySelectorAll('#rechnung li')].map((li) => ({ name: li.dataset.schritt,
+    figures: li.dataset.zahlen.split(' '), result: li.dataset.ergebnis, rounded: li.textContent.includes('gerundet'),
+    width: li.getBoundingClientRect().right <= document.documentElement.clientWidth })) });
 // States whose working is checked: interest, inflation and hours; a label's
 // figures with a resale and a life; three offers; a solar system.
 const WORKING = [`#100%200.24%2050%2040%20-z%205%20-i%202.5%20-a%208`, STATES.label, STATES.offers, STATES.solar];
@@ -532,7 +531,8 @@ async function checkWorking(tab) {
   await tab.resize(360, 740);
   for (const hash of WORKING) {
     await tab.load(url + hash);
-    const got = await tab.run(working), byName = (start) => got.steps.filter(({ name }) => name.startsWith(start));
+    await tab.run(openWorking);
+    const got = await tab.waitFor(working), byName = (start) => got.steps.filter(({ name }) => name.startsWith(start));
     assert.ok(got.steps.length > 0 && got.steps.every(({ width }) => width), hash);
     const lines = [got.command, ...got.lines].filter((line) => line !== '').map((line) => line.split(' ').slice(1));
     const paybacks = lines.map((args) => lastYears(tableOf(args)));
@@ -638,7 +638,8 @@ async function checkLayout(tab) {
       await tab.load(url + hash);
       if (name === 'examples') await tab.run(openExamples);
       // The working open, where there is one.
-      await tab.run(() => { document.getElementById('rechnung').open = true; });
+      await tab.run(openWorking);
+      await new Promise((resolve) => setTimeout(resolve, 100));
       await tab.run(inject, axeSource);
       assert.deepEqual(await tab.run(axeViolations, AXE_TAGS, AXE_RULES), [], `${name} at ${width} px`);
       const box = await tab.run(answerBox);
