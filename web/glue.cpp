@@ -284,7 +284,8 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_compare(const char *shared, int sharedCount
 }
 
 // A value of the page's own, of a kind, made into the word of a command
-// line ("wert") and the text the page shows for it ("gezeigt"), or refused
+// line ("wert") and the text the page shows for it ("gezeigt"; for a resale
+// also the cost as read, "kosten"), or refused
 // ("problem": "zahl", no number in full; "unendlich", no finite result;
 // "bereich", out of range):
 //   kwh-jahr       a power from kWh a year, as an energy label gives it
@@ -353,8 +354,10 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_convert(const char *kind, const char *text,
 // or the estimate (solar.h): "spezifisch" (kWh a kWp; not where the yield
 // was given), "ertrag", "selbst", "anteil" (% of the yield), "niedrig" and
 // "hoch" (kWh a year), and for each the power of the command line that
-// pays it back ("leistung", "leistung-niedrig", "leistung-hoch"); and
-// "regel", the rules it falls under (schuko, energiestecker, keine).
+// pays it back ("leistung", "leistung-niedrig", "leistung-hoch");
+// "selbst-gerundet" where the yield and share shown give another self-use
+// by hand; and "regel", the rules it falls under (schuko, energiestecker,
+// keine).
 EMSCRIPTEN_KEEPALIVE const char *wgz_solar(const char *words, int count)
 {
 	constexpr int TEXTS = 8;
