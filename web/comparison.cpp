@@ -36,8 +36,8 @@ struct Device {
 	float power;
 };
 
-// Each device's figures ("kosten", "kwh", "strom" a year and, over a
-// service life, "gesamt"), its rank ("rang", 1: cheapest over the life or
+// Each device's figures ("kosten", "kwh", "strom" and "zinsen" a year and,
+// over a service life, "gesamt" with "gesamt-gerundet"), its rank ("rang", 1: cheapest over the life or
 // by its price), and with a life the cheapest ("guenstigst"), the next
 // ("naechst") and how much less the cheapest costs ("abstand").
 void putDevices(const Device devices[], int count, float price, float rate, float life)

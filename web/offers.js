@@ -1,7 +1,8 @@
 // Offers compared: a list, each offer with a key of its own. With one
 // offer the form is the plain one, its "Kosten" and "Leistung hinterher"
-// the offer; with more, each offer has a box of its own (name, cost,
-// consumption), rendered from one template with lit's keyed repeat, so
+// (or a solar system's module power and battery) the offer; with more,
+// each offer has a box of its own (name, cost, consumption or module power
+// and battery), rendered from one template with lit's keyed repeat, so
 // that an offer's fields, with what they hold and what was refused in
 // them, go where the offer goes.
 import { html, render } from 'lit-html';
@@ -69,16 +70,15 @@ const setValues = (ids, values) => {
   for (const [key, id] of Object.entries(ids)) byId(id).value = values[key] ?? (key === 'unit' ? 'W' : '');
 };
 
-// Compared, the plain form's cost and power give way to the offers' boxes;
-// the old device's power says that it is the device kept.
+// Compared, the plain form's cost and power (or a solar system's module
+// power, battery and known figures) give way to the offers' boxes; the old
+// device's power says that it is the device kept.
 export const showOffers = () => {
-  const boxes = comparing(), solar = solarAsked();
-  for (const id of ['kosten-feld', 'hinterher-feld', 'wp-feld', 'speicher-feld']) byId(id).hidden = boxes;
-  byId('ertrag-selbst').hidden = boxes;
+  const boxes = comparing();
+  for (const id of ['kosten-feld', 'hinterher-feld', 'wp-feld', 'speicher-feld', 'ertrag-selbst']) byId(id).hidden = boxes;
   byId('vorher-name').textContent = boxes ? 'Altes Gerät behalten: Verbrauch' : 'Leistung vorher';
   byId('vorher').placeholder = boxes ? 'leer: ohne altes Gerät' : 'z. B. 50';
   for (const button of document.querySelectorAll('.angebot-neu')) button.hidden = offers.length === MOST_OFFERS;
-  byId('angebote').classList.toggle('solar', solar);
   render(boxes ? repeat(offers, ({ key }) => key, (_, i) => offerView(i + 1, remove)) : html``, byId('angebote'));
 };
 
