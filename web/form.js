@@ -239,27 +239,24 @@ const shownValue = (field) => {
   const element = byId(field.id), { text } = readNumber(element.value, field.sign);
   return text === '' || element.disabled ? '' : `${text.replace('.', ',')} ${unitOf(field).unit}`;
 };
+// Each offer compared in a line: its name and the figures of its box.
+const describeOffers = (keys) => (comparing() ? Array.from({ length: offerCount() }, (_, i) => {
+  const fields = offerFields(i + 1);
+  return { label: nameOf(i + 1), value: keys.map((key) => shownValue(fields[key])).filter((text) => text !== '').join(', ') };
+}) : []);
 const describeSolar = () => {
   const compared = comparing();
   const plain = [...FIELDS.filter(({ id }) => !NOT_SOLAR.includes(id)), ...SOLAR_FIELDS]
     .filter(({ id }) => !(compared && OWN_SYSTEM.includes(id)))
     .map((field) => ({ label: field.name, value: field.choice ? byId(field.id).selectedOptions[0].textContent : shownValue(field) }));
-  const systems = compared ? Array.from({ length: offerCount() }, (_, i) => {
-    const { cost, wp, battery } = offerFields(i + 1);
-    return { label: nameOf(i + 1), value: [cost, wp, battery].map(shownValue).filter((text) => text !== '').join(', ') };
-  }) : [];
-  return [...plain, ...systems].filter(({ value }) => value !== '' && value !== 'bitte wählen');
+  return [...plain, ...describeOffers(['cost', 'wp', 'battery'])].filter(({ value }) => value !== '' && value !== 'bitte wählen');
 };
 export const describeForm = () => {
   if (solarAsked()) return describeSolar();
   const compared = comparing();
   const plain = FIELDS.filter(({ id }) => !(compared && id in FIRST_OFFER)).map((field) => ({
     label: compared && field.id === 'vorher' ? 'Altes Gerät behalten' : field.name, value: shownValue(field) }));
-  const offers = compared ? Array.from({ length: offerCount() }, (_, i) => {
-    const { cost, power } = offerFields(i + 1);
-    return { label: nameOf(i + 1), value: [cost, power].map(shownValue).filter((text) => text !== '').join(', ') };
-  }) : [];
-  return [...plain, ...offers].filter(({ value }) => value !== '');
+  return [...plain, ...describeOffers(['cost', 'power'])].filter(({ value }) => value !== '');
 };
 
 // Sets a field to a text as it must stand there to be read as the link

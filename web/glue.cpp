@@ -71,7 +71,6 @@ void putErrors(ReportFlags status)
 	output.size = 0;
 }
 
-
 // The page's words for a solar system's orientation and mounting.
 struct Named {
 	const char *word;
@@ -113,17 +112,19 @@ bool readSolar(const char *const text[], SolarInput &input, const char *&problem
 	// More than any plug-in system, and short of any roof a page is asked about.
 	constexpr double MOST_WATTS = 100000, MOST_KWH = 1e7;
 	const struct {
+		int at;
 		const char *field;
 		bool optional;
 		double most;
 		float *value;
-	} amounts[] = {{"wp", false, MOST_WATTS, &input.peakWatts}, {"haushalt-kwh", false, MOST_KWH, &input.householdKwh},
-	               {"speicher-kwh", true, MOST_KWH, &input.batteryKwh}, {"ertrag-kwh", true, MOST_KWH, &input.yieldKwh},
-	               {"selbst-kwh", true, MOST_KWH, &input.selfUsedKwh}};
-	const int at[] = {0, 4, 5, 6, 7};
-	for (size_t i = 0; i < std::size(amounts); i++) {
-		problem = readAmount(text[at[i]], amounts[i].optional, amounts[i].most, *amounts[i].value);
-		field = amounts[i].field;
+	} amounts[] = {{0, "wp", false, MOST_WATTS, &input.peakWatts},
+	               {4, "haushalt-kwh", false, MOST_KWH, &input.householdKwh},
+	               {5, "speicher-kwh", true, MOST_KWH, &input.batteryKwh},
+	               {6, "ertrag-kwh", true, MOST_KWH, &input.yieldKwh},
+	               {7, "selbst-kwh", true, MOST_KWH, &input.selfUsedKwh}};
+	for (const auto &amount : amounts) {
+		problem = readAmount(text[amount.at], amount.optional, amount.most, *amount.value);
+		field = amount.field;
 		if (problem != nullptr)
 			return false;
 	}

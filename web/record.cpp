@@ -200,13 +200,6 @@ const char *answerKind(float years, float cost, double energy, double saving, do
 	return energy < 0 ? "mehr" : "keine";
 }
 
-// A payback of a command line as the answer gives it, each name after
-// prefix: "art" (see answerKind, "" when the line gives no table) and the
-// years; under two years also "dauer" with its "dauer-einheit" ("monate",
-// "tage") and "dauer-naehe" (-1 a little less, 0 about, 1 a little more);
-// with a service life (> 0) the balance at its end ("bilanz"). The rest of
-// the answer's figures when all is set.
-// Returns the years when it pays back, else NaN.
 namespace {
 
 // A figure as a step of the working shows it, and whether the step's
@@ -236,6 +229,15 @@ void putPlain(const char *name, float value)
 		putFigure(name, static_cast<double>(value));
 }
 
+// The terms of one year that paybackYears adds, and the payback, as the
+// table's last row gives them.
+struct Terms {
+	double energy;
+	double saving;
+	double interest;
+	float years;
+};
+
 // The figures of a payback's working, each step as the page shows it:
 // the rates and powers as given ("zins-wert", "inflation-wert",
 // "vorher-wert", "hinterher-wert", "preis-wert"), the powers the table's
@@ -244,7 +246,7 @@ void putPlain(const char *name, float value)
 // "gerundet", each step whose result differs from what its shown figures
 // give when recomputed by hand.
 void putWorking(const char *prefix, const PaybackInput &in, const ResultOptions &options, const ResultRow &row,
-                float life)
+                const Terms &t, float life)
 {
 	if (options.haveInterest)
 		putPlain(named(prefix, "zins-wert"), in.interestRate);
@@ -260,9 +262,8 @@ void putWorking(const char *prefix, const PaybackInput &in, const ResultOptions 
 	formatPower(power, static_cast<double>(row.powerAfter));
 	put(named(prefix, "p2"), power);
 	double p2 = std::strtod(power, nullptr);
-	double energy = yearlyEnergy(row.powerBefore, row.powerAfter), saving = yearlySaving(energy, in.price);
-	double interest = yearlyInterest(in.cost, row.rate);
-	Shown e = shownFigure(energy), s = shownFigure(saving), z = shownFigure(-interest), g = shownFigure(saving + interest);
+	Shown e = shownFigure(t.energy), s = shownFigure(t.saving), z = shownFigure(-t.interest);
+	Shown g = shownFigure(t.saving + t.interest);
 	Shown c = shownFigure(static_cast<double>(in.cost)), r = shownFigure(row.realRate);
 	const struct {
 		const char *name;
@@ -275,15 +276,21 @@ void putWorking(const char *prefix, const PaybackInput &in, const ResultOptions 
 	putRounded(prefix, "energie", yearlyEnergy(static_cast<float>(p1), static_cast<float>(p2)), e);
 	putRounded(prefix, "ersparnis", yearlySaving(e.value, in.price), s);
 	putRounded(prefix, "zinsen", -yearlyInterest(cost, static_cast<float>(r.value)), z);
-	putRounded(prefix, "jahre", c.value / (s.value - z.value),
-	           shownFigure(static_cast<double>(paybackYears(in.cost, in.price, row.powerBefore, row.powerAfter, row.rate))));
+	putRounded(prefix, "jahre", c.value / (s.value - z.value), shownFigure(static_cast<double>(t.years)));
 	if (life > 0)
 		putRounded(prefix, "bilanz", lifetimeBalance(life, g.value, cost),
-		           shownFigure(lifetimeBalance(life, saving + interest, in.cost)));
+		           shownFigure(lifetimeBalance(life, t.saving + t.interest, in.cost)));
 }
 
 }  // namespace
 
+// A payback of a command line as the answer gives it, each name after
+// prefix: "art" (see answerKind, "" when the line gives no table) and the
+// years; under two years also "dauer" with its "dauer-einheit" ("monate",
+// "tage") and "dauer-naehe" (-1 a little less, 0 about, 1 a little more);
+// with a service life (> 0) the balance at its end ("bilanz"). The rest of
+// the answer's figures when all is set.
+// Returns the years when it pays back, else NaN.
 float putPayback(const char *prefix, const char *const argv[], int argc, float life, bool all)
 {
 	PaybackInput in;
@@ -311,7 +318,7 @@ float putPayback(const char *prefix, const char *const argv[], int argc, float l
 	float paidBack = std::strcmp(kind, "zahlt") == 0 ? years : NAN;
 	if (!all)
 		return paidBack;
-	putWorking(prefix, in, options, row, life);
+	putWorking(prefix, in, options, row, {energy, saving, interest, years}, life);
 	char hours[TEXT_SIZE];
 	if (options.haveHours && plainDigits(in.hoursPerDay, hours, TEXT_SIZE - 1))
 		put(named(prefix, "stunden"), hours);

@@ -67,6 +67,12 @@ const paidBySale = (a) => {
     sentence: html`<p>Der Erlös von ${figure('erloes', a.resale)} Euro für das alte Gerät bezahlt das neue Gerät ${rest}. ${then}</p>` };
 };
 
+// The interest on the cost a year, where there is any: at a real rate below
+// zero (inflation above the interest) it earns money.
+const interestOf = (a) => (zero(a.interest) ? '' : html`; die Zinsen auf die Kosten zum Realzins von ${
+  figure('realzins', a.rate)} % ${a.interest.startsWith('-') ? 'bringen' : 'kosten'} ${
+  figure('zinsen', a.interest, unsigned(a.interest))} Euro`);
+
 // A plug-in solar system: the payback at the estimated self-use, and
 // between those of a lower and a higher one (the higher pays back sooner);
 // where the figures come from, what the estimate cannot know, and the rules.
@@ -97,8 +103,7 @@ const solarFigures = (a, s) => html`
     : html`${s.peak} Wp × ${figure('spezifisch', s.specific)} kWh je kWp (${s.orientation}, ${s.mounting}) = ${
       figure('ertrag', s.yield)} kWh im Jahr`}. Davon nutzt der Haushalt ${s.low.kwh === s.high.kwh ? 'gemessen' : 'geschätzt'} ${
   figure('selbst', s.selfUsed)} kWh selbst (${figure('anteil', s.share)} %) im Wert von ${figure('ersparnis', a.saving)} Euro im Jahr${
-  zero(a.interest) ? '' : html`; die Zinsen auf die Kosten zum Realzins von ${figure('realzins', a.rate)} % ${
-    a.interest.startsWith('-') ? 'bringen' : 'kosten'} ${figure('zinsen', a.interest, unsigned(a.interest))} Euro`}.
+  interestOf(a)}.
 Was ins Netz fließt, bringt nichts: Steckersolargeräte bekommen keine Vergütung.${s.low.kwh === s.high.kwh ? ''
   : html` Mit weniger Eigenverbrauch sind es ${figure('niedrig', s.low.kwh)} kWh, mit mehr ${figure('hoch', s.high.kwh)} kWh.`}</p>
 <p class="quellen">Woher die Zahlen kommen: Ertrag je kWp aus PVGIS für München nach ddvo.github.io, „Photovoltaik – Mini-Solaranlagen
@@ -137,10 +142,7 @@ const answerOf = (a) => {
   }
   const more = a.energy.startsWith('-');
   const energy = more ? 'braucht sie' : a.generator ? 'erzeugt sie' : 'spart sie';
-  // Below zero (inflation above the interest) the real rate earns money.
-  const interest = zero(a.interest) ? '.' : html`; die Zinsen auf die Kosten zum Realzins von ${
-    figure('realzins', a.rate)} % ${a.interest.startsWith('-') ? 'bringen' : 'kosten'} ${
-    figure('zinsen', a.interest, unsigned(a.interest))} Euro, es bleiben ${figure('gewinn', a.gain)} Euro.`;
+  const interest = zero(a.interest) ? '.' : html`${interestOf(a)}, es bleiben ${figure('gewinn', a.gain)} Euro.`;
   const years = html`${figure('jahre', a.years)} Jahren${durationOf(a.duration)}`;
   const after = `nach ${comma(a.years)} Jahren${durationOf(a.duration)}`;
   return {
