@@ -107,13 +107,16 @@ const solarFigures = (a, s) => html`
 Was ins Netz fließt, bringt nichts: Steckersolargeräte bekommen keine Vergütung.${s.low.kwh === s.high.kwh ? ''
   : html` Mit weniger Eigenverbrauch sind es ${figure('niedrig', s.low.kwh)} kWh, mit mehr ${figure('hoch', s.high.kwh)} kWh.`}</p>
 <p class="quellen">Woher die Zahlen kommen: Ertrag je kWp aus PVGIS für München nach ddvo.github.io, „Photovoltaik – Mini-Solaranlagen
-für daheim und unterwegs“ (im Norden etwa 15 % weniger); selbst genutzter Anteil nach ddvo.github.io, „Eigenverbrauch –
+für daheim und unterwegs“ (im Norden etwa 15 % weniger, nach dem Bezugsjahr der HTW Berlin); selbst genutzter Anteil nach ddvo.github.io, „Eigenverbrauch –
 Mini-Solaranlagen“ (850 Wp, Haushalte mit 1.500, 3.000 und 6.000 kWh, auch ohne jemanden tagsüber zu Hause), mit Speicher
 nach dem Stecker-Solar-Simulator der HTW Berlin. Schätzungen des Eigenverbrauchs weichen um etwa ein Fünftel voneinander
 ab (für dieselbe Anlage 490 kWh bei der HTW Berlin, 620 kWh bei ddvo.github.io), daher die Spanne. Nicht enthalten:
-Verschattung, wann Ihr Haushalt Strom braucht, die Alterung der Module (etwa 0,5 % im Jahr) und Preisänderungen.</p>
+Verschattung, wann Ihr Haushalt Strom braucht, die Alterung der Module (etwa 0,5 % im Jahr, ddvo.github.io) und
+Preisänderungen.</p>
 <p class="regeln">Regeln (Stand Dezember 2026): Steckersolargeräte bis 800 VA Wechselrichter und 2.000 Wp Module (960 Wp
-am Schukostecker) werden nur im Marktstammdatenregister angemeldet; eingespeister Strom wird nicht vergütet.${RULES[s.rule]}</p>`;
+am Schukostecker) werden nur im Marktstammdatenregister angemeldet; eingespeister Strom wird nicht vergütet
+(umweltbundesamt.de, „Steckersolargeräte (Balkonkraftwerke)“; sfv.de, „Organisatorisch-rechtliches Balkonsolar“; vzhh.de
+zur Norm DIN VDE V 0126-95).${RULES[s.rule]}</p>`;
 const solarAnswerOf = (a, s) => ({
   sentence: solarSentence(a, s),
   short: a.kind === 'zahlt' ? `Bezahlt ${s.low.kwh === s.high.kwh ? '' : 'am ehesten '}nach ${comma(a.years)} Jahren.`
