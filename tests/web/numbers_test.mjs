@@ -3,7 +3,7 @@
 // form it must become, and whether the page says it read it otherwise.
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
-import { asTyped, readNumber } from '../../web/numbers.js';
+import { asTyped, readNumber } from '../../web/script/numbers.js';
 
 const ROWS = [
   // Grouping dots and spaces, before a decimal comma or without one.

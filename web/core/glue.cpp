@@ -1,5 +1,5 @@
 // The calculator's core as the browser page calls it: the one contract
-// between the page's script (web/core.js) and the C++. Each export takes
+// between the page's script (web/script/core.js) and the C++. Each export takes
 // its inputs as parameters and returns one record, "name=value&..." text
 // with every value percent-encoded, which the page reads with
 // URLSearchParams; a name given more than once is a list, in order. A

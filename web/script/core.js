@@ -1,5 +1,5 @@
 // The core adapter: the one part of the page that talks to the WebAssembly
-// module, through the contract written down in web/glue.cpp. Each call
+// module, through the contract written down in web/core/glue.cpp. Each call
 // hands the core its inputs and reads back one record, "name=value&..."
 // text, with URLSearchParams; here the records become plain objects.
 // Nothing here computes a figure or knows a status bit.
@@ -22,7 +22,7 @@ const paybackOf = (record, prefix = '') => {
   return { kind: get('art'), years: get('jahre'), balance: get('bilanz'),
     duration: { count: get('dauer'), unit: get('dauer-einheit'), nearness: get('dauer-naehe') } };
 };
-// The figures of a payback's working (see putWorking in web/record.cpp):
+// The figures of a payback's working (see putWorking in web/core/record.cpp):
 // each as the page shows it, and the steps whose results are rounded.
 const workingOf = (record, prefix = '') => {
   const get = (name) => record.get(`${prefix}${name}`) ?? '';
