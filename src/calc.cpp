@@ -66,6 +66,18 @@ float dailyPower(float kwhPerDay)
 	return static_cast<float>(static_cast<double>(kwhPerDay) * WATTS_PER_KW / HOURS_PER_DAY);
 }
 
+float standbyPower(float power, float standby, float hoursPerDay)
+{
+	auto h = static_cast<double>(hoursPerDay);
+	return static_cast<float>((static_cast<double>(power) * h + static_cast<double>(standby) * (HOURS_PER_DAY - h)) /
+	                          HOURS_PER_DAY);
+}
+
+float timesCount(float value, double count)
+{
+	return static_cast<float>(static_cast<double>(value) * count);
+}
+
 float netCost(float cost, float resale)
 {
 	return static_cast<float>(static_cast<double>(cost) - static_cast<double>(resale));
@@ -121,12 +133,20 @@ SpokenDuration spokenDuration(float years)
 	return spoken;
 }
 
+// A total that is no number ranks after every one that is: it says nothing
+// of what a device costs, and NaN compares false with everything.
 void rankByTotal(const double totals[], int count, int ranks[])
 {
+	auto before = [totals](int k, int i) {
+		bool kNumber = !std::isnan(totals[k]), iNumber = !std::isnan(totals[i]);
+		if (kNumber != iNumber)
+			return kNumber;
+		return totals[k] < totals[i] || ((totals[k] == totals[i] || !kNumber) && k < i);
+	};
 	for (int i = 0; i < count; i++) {
 		ranks[i] = 1;
 		for (int k = 0; k < count; k++)
-			if (totals[k] < totals[i] || (totals[k] == totals[i] && k < i))
+			if (before(k, i))
 				ranks[i]++;
 	}
 }

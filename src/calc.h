@@ -25,6 +25,12 @@ double yearlyInterest(float cost, float realRatePercent);
 float averagePower(float kwhPerYear);
 // The same for a device measured in kWh a day, as plug-in meters give it.
 float dailyPower(float kwhPerDay);
+// A device that runs hoursPerDay at power and stands by at standby for the
+// rest of the day, as the power that gives the same energy around the clock:
+// (P * h + S * (24 - h)) / 24.
+float standbyPower(float power, float standby, float hoursPerDay);
+// A cost or power of count identical devices.
+float timesCount(float value, double count);
 float netCost(float cost, float resale);
 double lifetimeBalance(float serviceYears, double yearlyGain, float cost);
 // A price given in cents a kWh, in euros a kWh as the float a price
@@ -50,7 +56,8 @@ struct SpokenDuration {
 SpokenDuration spokenDuration(float years);
 
 // Devices compared over a service life: each one's rank by its whole cost,
-// 1 for the cheapest; equal totals keep their order.
+// 1 for the cheapest; equal totals keep their order, and a total that is
+// no number ranks last.
 void rankByTotal(const double totals[], int count, int ranks[]);
 
 // The years a chart of devices' costs spans: the service life where one is

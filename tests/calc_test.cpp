@@ -73,6 +73,27 @@ TEST(DutyPower, ConvertsToContinuousOperation)
 	EXPECT_EQ(dutyPower(50.0f, 8.0f), static_cast<float>(50.0 * 8.0 / 24.0));
 }
 
+// A television on for 4 hours a day at 80 W and on standby for the other
+// 20 at 15 W (or 0.5 W) draws on average what these powers draw around the
+// clock; without standby it is the duty power of -a, to the bit.
+TEST(StandbyPower, AveragesOperationAndStandbyOverTheDay)
+{
+	const struct {
+		float power, standby, hours;
+		const char *printed;
+	} cases[] = {
+		{80, 15, 4, "25.83"}, {80, 0.5f, 4, "13.75"}, {35, 0, 24, "35.00"}, {0, 2, 0, "2.00"}, {-100, 0, 12, "-50.00"},
+	};
+	for (const auto &c : cases)
+		EXPECT_EQ(twoDecimals(standbyPower(c.power, c.standby, c.hours)), c.printed) << c.power << " " << c.standby;
+	for (float hours : {8.0f, 1.5f, 23.9f, 0.1f})
+		EXPECT_EQ(standbyPower(50, 0, hours), dutyPower(50, hours)) << hours;
+	// Ten halogen spots of 35 W against ten LEDs of 4.9 W at 6 Euro each.
+	EXPECT_EQ(timesCount(35, 10), 350.0f);
+	EXPECT_EQ(timesCount(4.9f, 10), static_cast<float>(static_cast<double>(4.9f) * 10));
+	EXPECT_EQ(timesCount(6, 10), 60.0f);
+}
+
 // A label's kWh a year back through yearlyEnergy: the same energy, but for
 // the one rounding to float; rounded once from the double quotient.
 TEST(AveragePower, IsTheInverseOfYearlyEnergy)
@@ -172,6 +193,28 @@ TEST(RankByTotal, CheapestFirstTiesInOrder)
 	const int expected[] = {5, 2, 4, 3, 1};
 	for (int i = 0; i < 5; i++)
 		EXPECT_EQ(ranks[i], expected[i]) << i;
+}
+
+// A total that is no number (devices at 3e38 W for 100 hours a day at no
+// price) ranks after every total that is one, so that the cheapest and the
+// next are always two devices; among themselves they keep their order.
+TEST(RankByTotal, NotANumberLast)
+{
+	const struct {
+		double totals[3];
+		int ranks[3];
+	} cases[] = {
+		{{NAN, NAN, 5}, {2, 3, 1}},
+		{{NAN, NAN, NAN}, {1, 2, 3}},
+		{{INFINITY, NAN, -INFINITY}, {2, 3, 1}},
+		{{1, NAN, 1}, {1, 3, 2}},
+	};
+	for (const auto &c : cases) {
+		int ranks[3];
+		rankByTotal(c.totals, 3, ranks);
+		for (int i = 0; i < 3; i++)
+			EXPECT_EQ(ranks[i], c.ranks[i]) << c.totals[0] << " " << c.totals[1] << " " << c.totals[2] << " at " << i;
+	}
 }
 
 // The service life where given; else whole years a quarter past the last

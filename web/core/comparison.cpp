@@ -42,7 +42,7 @@ struct Device {
 // ("naechst") and how much less the cheapest costs ("abstand").
 void putDevices(const Device devices[], int count, float price, float rate, float life)
 {
-	auto *totals = static_cast<double *>(std::malloc(static_cast<size_t>(count) * sizeof(double)));
+	auto *totals = static_cast<double *>(std::calloc(static_cast<size_t>(count), sizeof(double)));
 	auto *ranks = static_cast<int *>(std::malloc(static_cast<size_t>(count) * sizeof(int)));
 	if (totals == nullptr || ranks == nullptr)
 		std::abort();
@@ -206,7 +206,7 @@ void putComparison(const char *const shared[], int sharedCount, const PaybackInp
 	float rate = lastResultRow(in, options).rate;
 	int count = offerCount + (*old != '\0' ? 1 : 0);
 	size_t pairs = static_cast<size_t>(offerCount * offerCount + count);
-	auto *devices = static_cast<Device *>(std::malloc(static_cast<size_t>(count) * sizeof(Device)));
+	auto *devices = static_cast<Device *>(std::calloc(static_cast<size_t>(count), sizeof(Device)));
 	auto *catchUps = static_cast<CatchUp *>(std::malloc(pairs * sizeof(CatchUp)));
 	const char **offerWords = lineOf(offers, 2 * offerCount);
 	if (devices == nullptr || catchUps == nullptr)

@@ -16,6 +16,8 @@
 //   wgz_convert(kind, text, other) a value of the page's own made into an
 //                                  argument
 //   wgz_solar(words, count)        a plug-in solar system estimated
+//   wgz_power(words, count)        a device's power with its standby and
+//                                  count, as a command line takes it
 //
 // Words are the arguments after the program name: count texts, each ended
 // by a NUL, one after the other, in memory the page takes with malloc.
@@ -105,35 +107,35 @@ const char *readAmount(const char *text, bool optional, double most, float &valu
 	return nullptr;
 }
 
-// The texts of a solar system, in the order wgz_solar takes them, read
+// The texts of a solar system, each named as wgz_solar takes them, read
 // into input; the problem and the field's word, or false.
-bool readSolar(const char *const text[], SolarInput &input, const char *&problem, const char *&field)
+bool readSolar(const char *const words[], int count, SolarInput &input, const char *&problem, const char *&field)
 {
+	auto text = [words, count](const char *name) { return wordNamed(words, count, name); };
 	// More than any plug-in system, and short of any roof a page is asked about.
 	constexpr double MOST_WATTS = 100000, MOST_KWH = 1e7;
 	const struct {
-		int at;
 		const char *field;
 		bool optional;
 		double most;
 		float *value;
-	} amounts[] = {{0, "wp", false, MOST_WATTS, &input.peakWatts},
-	               {4, "haushalt-kwh", false, MOST_KWH, &input.householdKwh},
-	               {5, "speicher-kwh", true, MOST_KWH, &input.batteryKwh},
-	               {6, "ertrag-kwh", true, MOST_KWH, &input.yieldKwh},
-	               {7, "selbst-kwh", true, MOST_KWH, &input.selfUsedKwh}};
+	} amounts[] = {{"wp", false, MOST_WATTS, &input.peakWatts},
+	               {"haushalt-kwh", false, MOST_KWH, &input.householdKwh},
+	               {"speicher-kwh", true, MOST_KWH, &input.batteryKwh},
+	               {"ertrag-kwh", true, MOST_KWH, &input.yieldKwh},
+	               {"selbst-kwh", true, MOST_KWH, &input.selfUsedKwh}};
 	for (const auto &amount : amounts) {
-		problem = readAmount(text[amount.at], amount.optional, amount.most, *amount.value);
+		problem = readAmount(text(amount.field), amount.optional, amount.most, *amount.value);
 		field = amount.field;
 		if (problem != nullptr)
 			return false;
 	}
-	int orientation = valueOf(ORIENTATIONS, text[1]), mounting = valueOf(MOUNTINGS, text[2]);
+	int orientation = valueOf(ORIENTATIONS, text("ausrichtung")), mounting = valueOf(MOUNTINGS, text("montage"));
 	field = "ausrichtung";
 	problem = orientation < 0 && !(input.yieldKwh > 0) ? "leer" : nullptr;
 	input.orientation = orientation < 0 ? SOUTH : static_cast<Orientation>(orientation);
 	input.mounting = mounting < 0 ? VERTICAL : static_cast<Mounting>(mounting);
-	input.homeByDay = std::strcmp(text[3], "weg") != 0;
+	input.homeByDay = std::strcmp(text("tagsueber"), "weg") != 0;
 	return problem == nullptr;
 }
 
@@ -299,6 +301,9 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_compare(const char *shared, int sharedCount
 //                  "" for none)
 //   leistung       an offer's power, of either sign
 //   nutzungsdauer  a service life (see lifeOf)
+//   zahl           any number field's text: wholly a number ("wert" is the
+//                  text itself), or "zahl"
+//   anzahl         a cost (other) of count (text) identical devices
 EMSCRIPTEN_KEEPALIVE const char *wgz_convert(const char *kind, const char *text, const char *other)
 {
 	// Euros a kWh: a few times what households in Europe pay, and far below
@@ -312,6 +317,22 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_convert(const char *kind, const char *text,
 	double number;
 	if (!readWhole(text, number)) {
 		put("problem", "zahl");
+		return recordText();
+	}
+	if (std::strcmp(kind, "zahl") == 0) {
+		put("wert", text);
+		return recordText();
+	}
+	if (std::strcmp(kind, "anzahl") == 0) {
+		char word[TEXT_SIZE];
+		if (!readCount(text, number)) {
+			put("problem", "bereich");
+			return recordText();
+		}
+		float cost = timesCount(toFloat(other), number);
+		shortest(cost, word);
+		put("wert", number == 1 ? other : word);
+		putFigure("gezeigt", static_cast<double>(cost));
 		return recordText();
 	}
 	auto value = static_cast<float>(number);
@@ -344,11 +365,11 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_convert(const char *kind, const char *text,
 	return recordText();
 }
 
-// A plug-in solar system from the page's texts, in this order: wp (module
-// power), ausrichtung (sued, suedost, suedwest, ost, west, ostwest),
-// montage (senkrecht, schraeg), tagsueber (zuhause, weg), haushalt-kwh
-// (consumption a year), speicher-kwh ("" for none), ertrag-kwh and
-// selbst-kwh (a year, "" for the estimate). Either "problem" ("zahl": no
+// A plug-in solar system from the page's texts, each a word "name=text":
+// wp (module power), ausrichtung (sued, suedost, suedwest, ost, west,
+// ostwest), montage (senkrecht, schraeg), tagsueber (zuhause, weg),
+// haushalt-kwh (consumption a year), speicher-kwh, ertrag-kwh and
+// selbst-kwh (a year; not named or "" for none, or for the estimate). Either "problem" ("zahl": no
 // number; "bereich": not above 0, or beyond what any plug-in system or
 // household has; "leer": no orientation chosen; "zuviel": more self-used
 // than the yield or the consumption) with "feld", the word of its field;
@@ -361,12 +382,11 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_convert(const char *kind, const char *text,
 // keine).
 EMSCRIPTEN_KEEPALIVE const char *wgz_solar(const char *words, int count)
 {
-	constexpr int TEXTS = 8;
-	const char **text = lineOf(words, count < TEXTS ? 0 : TEXTS);
+	const char **text = lineOf(words, count);
 	beginRecord();
 	SolarInput input;
 	const char *problem = "zahl", *field = "wp";
-	if (count >= TEXTS && readSolar(text + 1, input, problem, field)) {
+	if (readSolar(text + 1, count, input, problem, field)) {
 		SolarEstimate estimate = estimateSolar(input);
 		if (input.selfUsedKwh > 0 && !(estimate.selfUsedKwh <= std::fmin(estimate.yieldKwh, input.householdKwh)))
 			problem = "zuviel", field = "selbst-kwh";
@@ -399,6 +419,22 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_solar(const char *words, int count)
 		put("problem", problem);
 		put("feld", field);
 	}
+	std::free(text);
+	return recordText();
+}
+
+// A device's power from the page's texts, each a word "name=text":
+// leistung (the power in W as a command line word, converted from kWh
+// where so typed), standby (W for the rest of the day; "" for none),
+// stunden (the daily hours of operation, "" for around the clock) and
+// anzahl (identical devices, "" for one); the fields of putPower
+// (record.h).
+EMSCRIPTEN_KEEPALIVE const char *wgz_power(const char *words, int count)
+{
+	const char **text = lineOf(words, count);
+	auto named = [text, count](const char *name) { return wordNamed(text + 1, count, name); };
+	beginRecord();
+	putPower(named("leistung"), named("standby"), named("stunden"), named("anzahl"));
 	std::free(text);
 	return recordText();
 }

@@ -134,6 +134,23 @@ bool readWhole(const char *text, double &value)
 	return end != text && *end == '\0';
 }
 
+const char *wordNamed(const char *const words[], int count, const char *name)
+{
+	size_t length = std::strlen(name);
+	for (int i = 0; i < count; i++)
+		if (std::strncmp(words[i], name, length) == 0 && words[i][length] == '=')
+			return words[i] + length + 1;
+	return "";
+}
+
+bool readCount(const char *text, double &count)
+{
+	count = 1;
+	if (*text == '\0')
+		return true;
+	return readWhole(text, count) && count >= 1 && count <= MOST_DEVICES && count == std::floor(count);
+}
+
 static bool readWhole(const char *text, float &value)
 {
 	double number;
@@ -325,6 +342,53 @@ float putPayback(const char *prefix, const char *const argv[], int argc, float l
 	if (row.powerAfter < 0 && row.powerBefore <= 0)
 		put(named(prefix, "erzeuger"), "1");
 	return paidBack;
+}
+
+// Around the clock a fridge draws 10 to 50 W on average, a router 10;
+// above this only heating does, and a label's 420 kWh a year typed as W
+// would be 3679 kWh, more than most households use in all.
+constexpr float HIGHEST_USUAL_DRAW = 100;
+
+void putPower(const char *power, const char *standby, const char *hours, const char *count)
+{
+	constexpr float HOURS_PER_DAY = 24;
+	float watts = toFloat(power), hoursPerDay = toFloat(hours);
+	double n;
+	double idle = 0;
+	if (*standby != '\0' && !(readWhole(standby, idle) && idle >= 0)) {
+		put("problem", readWhole(standby, idle) ? "bereich" : "zahl");
+		put("feld", "standby");
+		return;
+	}
+	bool averaged = *standby != '\0' && *hours != '\0';
+	if (averaged && !(hoursPerDay >= 0 && hoursPerDay <= HOURS_PER_DAY)) {
+		put("problem", "bereich");
+		put("feld", "standby");
+		return;
+	}
+	if (!readCount(count, n)) {
+		double number;
+		put("problem", readWhole(count, number) ? "bereich" : "zahl");
+		put("feld", "anzahl");
+		return;
+	}
+	float average = averaged ? standbyPower(watts, static_cast<float>(idle), hoursPerDay)
+		: *hours != '\0' ? dutyPower(watts, hoursPerDay) : watts;
+	float made = timesCount(averaged ? average : watts, n);
+	char word[TEXT_SIZE], shown[FIGURE_SIZE];
+	shortest(made, word);
+	put("wert", averaged || n != 1 ? word : power);
+	formatPower(shown, static_cast<double>(made));
+	put("gezeigt", shown);
+	if (averaged) {
+		formatPower(shown, static_cast<double>(average));
+		put("mittel", shown);
+		putPlain("rest", HOURS_PER_DAY - hoursPerDay);
+	}
+	putFigure("jahr", yearlyEnergy(average, 0));
+	putPlain("grenze", HIGHEST_USUAL_DRAW);
+	if (*hours == '\0' && watts > HIGHEST_USUAL_DRAW)
+		put("ungewoehnlich", "1");
 }
 
 // A service life as the page takes it: more than 0 and at most LONGEST_LIFE

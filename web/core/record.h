@@ -38,6 +38,12 @@ const char **lineWith(const char *cost, const char *before, const char *after, c
                       int sharedCount);
 // A value of the page's own, read as the whole text.
 bool readWhole(const char *text, double &value);
+// The text after "name=" among count words of the form "name=text"; "" when
+// none is named so.
+const char *wordNamed(const char *const words[], int count, const char *name);
+// A count of identical devices: a whole number from 1 to MOST_DEVICES.
+inline constexpr double MOST_DEVICES = 1e6;
+bool readCount(const char *text, double &count);
 // The fewest plain digits ("750", "0.25") that a run reads back as the
 // finite value, at most longest characters; false when none is that short.
 inline constexpr int TEXT_SIZE = 64;
@@ -53,7 +59,22 @@ void shortest(float value, char (&text)[TEXT_SIZE]);
 // service life (> 0) the balance at its end ("bilanz"); with all, the rest
 // of the answer's figures (see wgz_answer). Returns the years when it pays
 // back, else NaN.
+// Which answer a payback gives, as the page words it (see record.cpp).
+const char *answerKind(float years, float cost, double energy, double saving, double gain);
 float putPayback(const char *prefix, const char *const argv[], int argc, float life, bool all);
+// The power of one device's field as a command line takes it: power, a word
+// in W as a run reads it; standby ("" for none), the W it draws for the
+// rest of the day beside hours of operation; count ("" for one) identical
+// devices. Fields: "wert", the word for the command line (power itself
+// where neither applies), and "gezeigt", its figure; with standby the
+// average over the day ("mittel") and the hours it stands by ("rest");
+// "jahr", the kWh a year one device draws (hours given: over them, with
+// standby); "ungewoehnlich" 1 when, without hours, the power drawn around
+// the clock is above "grenze" W, more than any household device that runs
+// all day draws: a sign that a label's kWh were typed as W. Or "problem"
+// ("zahl", "bereich") and "feld" ("standby", "anzahl").
+void putPower(const char *power, const char *standby, const char *hours, const char *count);
+
 // A service life as the page takes it: more than 0 and at most 100 years.
 // 0 for none or one refused.
 float lifeOf(const char *text);

@@ -150,7 +150,7 @@ const readSolar = (r, core) => {
   for (const id of ['kosten', 'strompreis', 'wp', 'haushalt-kwh']) if (own(id) && (texts[id] ?? solar[id]) === '') r.missing.push(id);
   const shared = r.missing.length === 0 && r.problems.length === 0;
   // The texts of one system for the core, in the order it takes them.
-  const textsOf = (wp, battery) => SOLAR_FIELDS.map(({ id }) => (id === 'wp' ? wp : id === 'speicher-kwh' ? battery : solar[id]));
+  const textsOf = (wp, battery) => SOLAR_FIELDS.map(({ id }) => `${id}=${id === 'wp' ? wp : id === 'speicher-kwh' ? battery : solar[id]}`);
   if (compared) {
     page.offers = readSystems(r, core, shared ? textsOf : null);
     [args[0], args[3]] = [page.offers[0].cost, page.offers[0].power];
