@@ -142,11 +142,14 @@ const compare = ({ module, call }) => ({ shared, old, offers, life }) => {
       points: record.getAll('punkt-jahre').map((years, i) => ({ years: Number(years), cost: Number(costs[i]) })) } : null };
 };
 
-// A plug-in solar system from its texts (see wgz_solar, in that order):
-// { problem, field } or the estimate, each kWh a year as the program prints
-// figures, and for each self-use the power of its command line.
+// Texts by the core's names, as its words "name=text".
+const namedWords = (texts) => Object.entries(texts).map(([name, text]) => `${name}=${text}`);
+
+// A plug-in solar system from its texts by name (see wgz_solar): { problem,
+// field } or the estimate, each kWh a year as the program prints figures,
+// and for each self-use the power of its command line.
 const solar = ({ module, withWords }) => (texts) => {
-  const record = withWords(texts, [], module._wgz_solar);
+  const record = withWords(namedWords(texts), [], module._wgz_solar);
   if (record.has('problem')) return { problem: record.get('problem'), field: record.get('feld') };
   const get = (name) => record.get(name) ?? '';
   return { specific: get('spezifisch'), yield: get('ertrag'), selfUsed: get('selbst'), share: get('anteil'),
@@ -165,9 +168,22 @@ const convert = ({ module, call }) => (kind, text, other = '') => {
     cost: record.get('kosten') ?? '' };
 };
 
+// A device's power for the command line from its texts by name (see
+// wgz_power: leistung, standby, stunden, anzahl): { problem, field } or the
+// word (text) and its figure (shown), the average over the day with
+// standby and the hours of standby (rest), the kWh a year of one device,
+// and whether it asks if kWh were meant (unusual, above limit W).
+const power = ({ module, withWords }) => (texts) => {
+  const record = withWords(namedWords(texts), [], module._wgz_power);
+  if (record.has('problem')) return { problem: record.get('problem'), field: record.get('feld') };
+  const get = (name) => record.get(name) ?? '';
+  return { text: get('wert'), shown: get('gezeigt'), average: get('mittel'), rest: get('rest'), year: get('jahr'),
+    limit: get('grenze'), unusual: record.has('ungewoehnlich') };
+};
+
 export const openCore = async () => {
   const io = adapterOf(await createCalculator({ wasmBinary: await unpacked(bytesOf(moduleBase64)),
     locateFile: (name) => name }));
   return { programName: io.call([], io.module._wgz_program).get('name'), run: run(io), answer: answer(io),
-    curve: curve(io), compare: compare(io), solar: solar(io), convert: convert(io) };
+    curve: curve(io), compare: compare(io), solar: solar(io), power: power(io), convert: convert(io) };
 };

@@ -1,12 +1,16 @@
-// Wiring: what the page shows for the form, the link and the buttons. One
-// description of the page (viewOf), shown by one function (showView).
+// Wiring: the model of the form, what the page shows for it and for a
+// link, and the buttons. One description of the page (viewOf), shown by
+// one function (showView).
 import { prepareChart } from './chart.js';
 import { comparisonOf } from './compare.js';
 import { openCore } from './core.js';
-import { fieldFor, fieldOf, offerFields } from './fields.js';
-import { LONGEST, NO_PAGE_VALUES, describeForm, fillForm, labelOf, linkOf, readForm, readLink, writeLink } from './form.js';
-import { showOffers, startOffers } from './offers.js';
-import { startQuestion } from './question.js';
+import { describeModel } from './describe.js';
+import { fieldFor, fieldOf } from './fields.js';
+import { choiceLabel, inFormOrder, labelOf, showForm, startForm } from './form.js';
+import { linkOf, readLink, writeLink } from './link.js';
+import { LONGEST, emptyModel, modelOfLink } from './model.js';
+import { asTyped } from './numbers.js';
+import { NO_PAGE_VALUES, readModel } from './read.js';
 import { errorId, showScrollSign, showView } from './result.js';
 
 // A view: the message in the answer's place, the fields marked invalid
@@ -18,17 +22,16 @@ const EMPTY = { message: { kind: 'none' }, marks: [], table: '', curve: null, co
 
 // Why the page does not use a value, for each reason; a field's own words
 // for a value without a finite figure or out of range.
-const fieldById = (id) => fieldOf(id)
-  ?? Object.values(offerFields(id.match(/\d+/)?.[0])).find((field) => field.id === id);
 const REFUSALS = {
   lang: (problem) => `Der Wert hatte ${problem.length} Zeichen; mehr als ${LONGEST} liest der Rechner nicht. Bitte neu eingeben.`,
   null: () => 'Der Wert enthält ein Nullzeichen, das kein Befehl übergeben kann.',
-  zahl: () => 'Das ist keine Zahl.',
-  unendlich: ({ id }) => fieldById(id).finite,
-  bereich: ({ id }) => fieldById(id).range,
+  zahl: ({ typed }) => (typed === undefined ? 'Das ist keine Zahl.'
+    : `„${typed}“ ist keine Zahl. Bitte nur die Zahl eingeben, etwa 450 oder 1.299,50.`),
+  unendlich: ({ id }) => fieldOf(id).finite,
+  bereich: ({ id }) => fieldOf(id).range,
   vergleich: () => 'Ein Vergleich braucht hier eine endliche Zahl.',
-  leer: ({ id }) => fieldById(id).empty,
-  zuviel: ({ id }) => fieldById(id).too,
+  leer: ({ id }) => fieldOf(id).empty,
+  zuviel: ({ id }) => fieldOf(id).too,
 };
 
 // Values the page does not pass to the core, each said and its field marked.
@@ -137,29 +140,37 @@ const show = (args, view, page, examples = shown.examples) => {
   shown = { args, view, examples, page };
   // For paper: the inputs as text beside a result, and its link written out.
   const result = view.message.kind === 'answer' || view.message.kind === 'comparison';
-  showView({ ...view, examples, page, chartLater, workingOpen, inputs: result ? describeForm() : [],
+  showView({ ...view, examples, page, chartLater, workingOpen, inputs: result ? describeModel(model, page.yearly, choiceLabel) : [],
     link: result ? linkOf(args, page.own) : '' }, on);
 };
 
+// The form's model: the one state of what the form holds.
+const model = emptyModel();
+
 // What the form shows, and what a link shows: [args, view, page] for show.
+// While a value cannot be used or is missing, the address holds no link.
 const formView = () => {
-  const { args, missing, problems, page } = readForm(core);
-  if (problems.length > 0) return [[], refusal(problems, (problem) => labelOf(problem.id)), page];
+  const { args, missing, problems, page } = readModel(model, core, choiceLabel);
+  if (problems.length > 0) {
+    writeLink(null);
+    return [[], refusal(problems, (problem) => labelOf(problem.id)), page];
+  }
   if (missing.length > 0) {
     writeLink(null);
-    return [[], { ...EMPTY, message: { kind: 'prompt', labels: missing.map(labelOf) } }, page];
+    return [[], { ...EMPTY, message: { kind: 'prompt', labels: inFormOrder(missing).map(labelOf) } }, page];
   }
   writeLink(args, page.own);
   return [args, viewOf(args, page), page];
 };
 const linkView = () => {
-  const { args, problems, own } = readLink();
+  const { args, problems, own } = readLink(location.hash);
   if (problems.length > 0) return [[], refusal(problems, () => 'Link'), NO_PAGE_VALUES];
   // Four numbers or the examples (which leave the form empty, not "-b" as
   // the cost); anything else is taken as a start of the form, and so is a
   // link with the page's own values, which the form makes arguments of.
   const examples = args.length > 0 && args.length < 4 && core.run(args).examples;
-  fillForm(examples ? [] : args, own ?? undefined);
+  Object.assign(model, modelOfLink(examples ? [] : args, own ?? new URLSearchParams(), asTyped));
+  showForm(model);
   if ((args.length >= 4 && own === null) || examples) return [args, viewOf(args), NO_PAGE_VALUES];
   return formView();
 };
@@ -168,9 +179,7 @@ const fromLink = () => show(...linkView());
 
 const start = async (opened) => {
   core = opened;
-  document.getElementById('eingabe').addEventListener('input', fromForm);
-  startOffers(fromForm);
-  startQuestion(fromForm, showOffers);
+  startForm(model, fromForm);
   window.addEventListener('hashchange', fromLink);
   window.addEventListener('resize', showScrollSign);
   // On paper the working is open, made before the sheet is; afterwards as it was.

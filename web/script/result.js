@@ -217,8 +217,15 @@ const versusOldOf = (answer, w) => {
 const comparisonAnswerOf = (c) => {
   const w = wordsOf(c), cheapest = c.options[c.cheapest], next = c.options[c.next];
   const over = c.life === '' ? null : html`Über die Nutzungsdauer von ${yearsOf(c.life)}`;
+  // Totals that are no number (powers beyond any float) rank last; where
+  // even the cheapest or the next has none, the answer says so.
+  const noSum = (option) => option === undefined || !Number.isFinite(Number(option.total));
+  const undecided = c.life !== '' && (noSum(cheapest) || noSum(next));
   const sentence = c.life === ''
     ? html`<p>${c.pairs.length > 0 ? pairOf(c.pairs[0], w) : nothing}</p>`
+    : undecided ? html`<p>${over} lässt sich mit diesen Werten nicht sagen, ${noSum(cheapest) ? `was am wenigsten kostet`
+      : html`ob ${named(cheapest, w)} (${figure('gesamt', cheapest.total)} Euro) am wenigsten kostet`}: ${
+      noSum(cheapest) ? 'Für keine Möglichkeit ergibt sich eine Summe.' : html`Für ${named(next, w)} ergibt sich keine Summe.`}</p>`
     : cheapest.keep
       ? html`<p>${over} ist es am günstigsten, ${w.keepChoice}: ${figure('gesamt', cheapest.total)} Euro, ${
         figure('abstand', c.margin)} Euro weniger als ${named(next, w)}.</p>`
@@ -238,6 +245,7 @@ ${(c.life === '' ? c.pairs.slice(1) : c.pairs).map((pair) => html`<p>${pairOf(pa
 ${c.life === '' ? html`<p>Mit einer Nutzungsdauer sagt die Seite, welches ${w.what} über sie insgesamt am wenigsten kostet.</p>` : nothing}`;
   const short = c.life === '' ? `${c.pairs.length > 0 && c.pairs[0].kind === 'zahlt'
     ? `„${c.pairs[0].dear}“ holt den Mehrpreis nach ${comma(c.pairs[0].years)} Jahren herein.` : 'Siehe Vergleich.'}`
+    : undecided ? 'Keine Summe für alle Möglichkeiten.'
     : `${capital(cheapest.keep ? w.keepChoice : named(cheapest, w))} ist am günstigsten: ${comma(cheapest.total)} Euro${
       cheapest.total.startsWith('-') ? ' (ein Gewinn)' : ''}.`;
   return { sentence, figures, short };
@@ -332,6 +340,11 @@ const noteOf = (id, page) => {
   const read = page.read[id], parts = [];
   if (read !== undefined) parts.push(`gelesen als ${comma(read.number)} ${read.unit}`);
   if (page.powers[id] !== undefined) parts.push(`≈ ${comma(page.powers[id])} W`);
+  if (page.years[id] !== undefined) parts.push(`≈ ${comma(page.years[id])} kWh/Jahr`);
+  if (page.unusualPowers[id] !== undefined) {
+    parts.push(`rund um die Uhr mehr als ${comma(page.unusualPowers[id])} W braucht kaum ein Haushaltsgerät – waren kWh/Jahr oder kWh/Tag gemeint? Dann die Einheit daneben wählen.`);
+  }
+  if (page.idleStandby.includes(id)) parts.push('gilt nur mit einer täglichen Betriebsdauer, für die Stunden außer Betrieb');
   if (id === 'strompreis' && page.price !== '') parts.push(`= ${comma(page.price)} Eu/kWh`);
   if (id === 'strompreis' && page.unusual) parts.push('ungewöhnlich hoch für eine kWh – waren Cent gemeint? Dann „ct/kWh“ wählen.');
   const note = parts.join(', ');

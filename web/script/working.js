@@ -47,6 +47,18 @@ const inputSteps = (w, page) => {
     steps.push(e.per === 'jahr' ? step(`${name} aus dem Jahresverbrauch`, [f(e.energy, 'kWh'), '/ 8,76'], f(e.power, 'W'))
       : step(`${name} aus dem Tagesverbrauch`, [f(e.energy, 'kWh'), '· 1000 / 24'], f(e.power, 'W')));
   }
+  for (const [id, name] of [['vorher', 'Leistung vorher'], ['hinterher', 'Leistung hinterher']]) {
+    const d = page.devices?.[id];
+    if (d === undefined) continue;
+    if (d.averaged) {
+      steps.push(step(`${name} über den Tag, mit Standby`, ['(', f(d.power, 'W'), '·', f(d.hours, 'h'), '+', f(d.standby, 'W'), '·',
+        f(d.rest, 'h'), ') / 24 h'], f(d.average, 'W')));
+    }
+    if (d.count !== '') steps.push(step(`${name} von ${d.count} Geräten`, [f(d.count), '·', f(d.averaged ? d.average : d.power, 'W')], f(d.counted, 'W')));
+  }
+  if (page.counted !== null && page.counted !== undefined) {
+    steps.push(step(`Kosten von ${page.count} Geräten`, [f(page.count), '·', f(page.counted.typed, 'Euro')], f(page.counted.shown, 'Euro')));
+  }
   if (w.hours !== '') {
     steps.push(step('Leistung vorher über den Tag', [f(w.before, 'W'), '·', f(w.hours, 'h'), '/ 24 h'], f(w.p1, 'W')));
     steps.push(step('Leistung hinterher über den Tag', [f(w.after, 'W'), '·', f(w.hours, 'h'), '/ 24 h'], f(w.p2, 'W')));
