@@ -94,6 +94,17 @@ const TYPED = [
     args: ['-100', '0.35', shortestFloat(420 / 8.76), shortestFloat(140 / 8.76)],
     own: 'vorher-kwh=420&hinterher-kwh=140&kosten=800&erloes=900',
     says: /^Der Erlös von 900,00 Euro für das alte Gerät bezahlt das neue Gerät und es bleiben 100,00 Euro übrig\. Vom ersten Tag an spart es 280,00 kWh/ },
+  // A label's kWh a year typed as W: computed as typed, and asked about.
+  { typed: ['800', '0,35', '420', '140'], args: ['800', '0.35', '420', '140'],
+    notes: { vorher: /^≈ 3679,20 kWh\/Jahr, rund um die Uhr mehr als 100 W .*kWh\/Jahr oder kWh\/Tag gemeint\?/, hinterher: /gemeint\?/ } },
+  // A television on for 4 hours a day, on standby for the other 20 at 15 W
+  // and, new, at 0,5 W: the powers averaged over the day, no -a.
+  { typed: ['300', '0,35', '80', '60', '', '', '4'], page: { 'standby-vorher': '15', 'standby-hinterher': '0,5' },
+    args: ['300', '0.35', shortestFloat((80 * 4 + 15 * 20) / 24), shortestFloat((60 * 4 + 0.5 * 20) / 24)],
+    own: 'vorher=80&hinterher=60&standby-vorher=15&standby-hinterher=0.5&betriebsdauer=4' },
+  // Ten halogen spots of 35 W against ten LEDs of 4,9 W at 6 Euro each, 5 hours a day.
+  { typed: ['6', '0,3', '35', '4,9', '', '', '5'], page: { anzahl: '10' }, args: ['60', '0.3', '350', '49', '-a', '5'],
+    own: 'kosten=6&vorher=35&hinterher=4.9&anzahl=10' },
 ];
 
 // Rows the page answers with an error at a field: the program's own
@@ -107,6 +118,14 @@ const ERRORS = [
   { typed: ['100', '0.24', '50', '40'], page: { nutzungsdauer: '1e30' }, refused: 'nutzungsdauer' },
   { typed: ['100', '0.24', '1e39', '40'], page: { 'vorher-einheit': 'kWh/Jahr' }, refused: 'vorher' },
   { typed: ['100', '0.24', '50', '40'], page: { erloes: 'viel' }, refused: 'erloes' },
+  // Text is not read as its leading number, in any field.
+  { typed: ['ca. 450', '0.24', '50', '40'], refused: 'kosten' },
+  { typed: ['1.050 € (mit Speicher)', '0.24', '50', '40'], refused: 'kosten' },
+  { typed: ['450 + 600', '0.24', '50', '40'], refused: 'kosten' },
+  { typed: ['100', 'ca. 0,35', '50', '40'], refused: 'strompreis' },
+  { typed: ['100', '0.24', '50', '40', '800 Wp'], refused: 'zins' },
+  { typed: ['100', '0.24', '50', '40'], page: { anzahl: '2,5' }, refused: 'anzahl' },
+  { typed: ['100', '0.24', '50', '40', '', '', '8'], page: { 'standby-vorher': '-1' }, refused: 'standby-vorher' },
 ];
 
 // Offers compared (offers: each one after the first; kwh: each option's
@@ -343,6 +362,11 @@ async function checkErrors(tab) {
     assert.deepEqual(now.invalid.map(([id]) => id), c.invalid, what);
     assert.ok(now.invalid.every(([, described]) => described === 'fehler'), what);
   }
+  // While a value is refused, the address holds no earlier answer's link.
+  await tab.load(`${url}#100%200.24%2050%2040`);
+  await tab.replace('kosten', 'ca. 450');
+  await new Promise((resolve) => setTimeout(resolve, 400));
+  assert.equal((await tab.run(state)).hash, '');
 }
 
 // Charts, opened from each typed row's link: axes and points where the
@@ -437,6 +461,48 @@ async function checkComparisons(tab) {
     assert.deepEqual(await tab.run(comparison), { ...got, focused: '' });
     assert.equal(await tab.run(() => document.querySelectorAll('#antwort b, #vergleich b, #diagramm b').length), 0);
   }
+  // Powers beyond any float at 100 hours a day and no price: totals that are
+  // no number, said as such; the page is ready, with no script error.
+  await tab.load(`${url}#100%200%20%203e38%20-a%20100&nutzungsdauer=10&angebote=2&angebot2-kosten=200&angebot2-leistung=2e38`);
+  const crash = await tab.run(comparison);
+  assert.deepEqual(crash.scriptErrors, []);
+  assert.ok(await tab.run(() => window.wgzReady !== undefined));
+  assert.match(crash.answer, /^Über die Nutzungsdauer von 10 Jahren lässt sich mit diesen Werten nicht sagen, was am wenigsten kostet/);
+  await checkRemoval(tab);
+}
+
+// Removing any offer keeps every other offer's name, values and units,
+// and with one left, the plain form holds them; a refusal goes with its offer.
+const offerValues = () => [...document.querySelectorAll('fieldset.angebot')].map((box) =>
+  [...box.querySelectorAll('input, select')].map((e) => e.value).join('|'));
+async function checkRemoval(tab) {
+  const basis = { name: 'Basis', cost: '379', power: '152' }, spar = { name: 'Spar', cost: '529', power: '104' };
+  const third = { name: 'Dritt', cost: '-5', power: '90' };
+  for (const [offers, removed, left] of [[[basis, spar], 1, [spar]], [[basis, spar, third], 1, [spar, third]],
+    [[basis, spar, third], 2, [basis, third]], [[basis, spar, third], 3, [basis, spar]]]) {
+    await tab.load(url);
+    await tab.replace('strompreis', '0,3');
+    await tab.run(addOffer);
+    if (offers.length === 3) await tab.run(addOffer);
+    for (const [i, offer] of offers.entries()) {
+      await tab.replace(`angebot${i + 1}-name`, offer.name);
+      await tab.replace(`angebot${i + 1}-kosten`, offer.cost);
+      await tab.run(choose, `angebot${i + 1}-leistung-einheit`, 'kWh/Jahr');
+      await tab.replace(`angebot${i + 1}-leistung`, offer.power);
+    }
+    await tab.run(removeOffer, removed);
+    const now = await tab.run(state), what = `${offers.length} offers, ${removed} removed`;
+    assert.deepEqual(now.scriptErrors, [], what);
+    if (left.length === 1) {
+      assert.deepEqual([now.fields[0], now.fields[3], now.units[2]], [left[0].cost, left[0].power, 'kWh/Jahr'], what);
+      assert.deepEqual(now.invalid, [], what);
+    } else {
+      assert.deepEqual(await tab.run(offerValues), left.map((o) => `${o.name}|${o.cost}|${o.power}|kWh/Jahr|`), what);
+      // Offer "Dritt" is refused for its negative cost, at its box, wherever it now stands.
+      const at = left.indexOf(third) + 1;
+      assert.deepEqual(now.invalid, at === 0 ? [] : [[`angebot${at}-kosten`, 'fehler']], what);
+    }
+  }
 }
 
 // The solar answer, its figures and its command lines.
@@ -520,7 +586,8 @@ const working = () => (document.querySelector('#rechnung li') === null ? null : 
     width: li.getBoundingClientRect().right <= document.documentElement.clientWidth })) });
 // States whose working is checked: interest, inflation and hours; a label's
 // figures with a resale and a life; three offers; a solar system.
-const WORKING = [`#100%200.24%2050%2040%20-z%205%20-i%202.5%20-a%208`, STATES.label, STATES.offers, STATES.solar];
+const WORKING = [`#100%200.24%2050%2040%20-z%205%20-i%202.5%20-a%208`, STATES.label, STATES.offers, STATES.solar,
+  '#300%200.35%2025.833334%2010.416667&vorher=80&hinterher=60&standby-vorher=15&standby-hinterher=0.5&betriebsdauer=4'];
 const asComma = (text) => text.replace('.', ',');
 const near = (a, b) => Math.abs(Number(a) - Number(b)) <= 0.005 * (1 + 1e-9);
 
