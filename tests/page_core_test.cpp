@@ -77,7 +77,7 @@ TEST(AnswerKind, EachKindAndExactCancellation)
 	};
 	for (const auto &row : rows) {
 		answer(row.words);
-		EXPECT_EQ(valueOf("art"), row.kind) << row.words[0] << " " << row.words.back();
+		EXPECT_EQ(valueOf("kind"), row.kind) << row.words[0] << " " << row.words.back();
 	}
 	EXPECT_STREQ(answerKind(INFINITY, 876, 876, 876, 0), "aufgehoben");
 }
@@ -94,18 +94,18 @@ TEST(Working, RoundedStepsOnlyWhereTheShownFiguresGiveAnother)
 	} rows[] = {
 		{{"100", "0.24", "50", "40"}, 0, {}},
 		// 10 years of 16,02 Euro less 100 are 60,20 by hand; of 16,024, 60,24.
-		{{"100", "0.24", "50", "40", "-z", "5"}, 10, {"bilanz"}},
+		{{"100", "0.24", "50", "40", "-z", "5"}, 10, {"balance"}},
 		{{"100", "0.24", "50", "40", "-z", "5"}, 0, {}},
-		{{"100", "0.24", "50", "40", "-a", "8"}, 0, {"energie"}},
+		{{"100", "0.24", "50", "40", "-a", "8"}, 0, {"energy"}},
 		{{"876", "1", "100", "0", "-z", "100"}, 0, {}},
 	};
 	for (const auto &row : rows) {
 		answer(row.words, row.life);
-		EXPECT_EQ(valuesOf("gerundet"), row.rounded) << row.words.back();
+		EXPECT_EQ(valuesOf("rounded"), row.rounded) << row.words.back();
 	}
 	answer({"100", "0.24", "50", "40", "-a", "8"});
 	EXPECT_EQ(valueOf("p1"), "16.7");
-	EXPECT_EQ(valueOf("energie"), "29.20");
+	EXPECT_EQ(valueOf("energy"), "29.20");
 }
 
 // A comparison as the page asks for it: shared, the price and the options.
@@ -136,14 +136,14 @@ std::string watts(float kwhPerYear)
 TEST(Comparison, TotalsThatAreNoNumberRankLast)
 {
 	compare({"0", "-a", "100"}, "", {"100", "3e38", "200", "2e38"}, 10);
-	for (const std::string &total : valuesOf("gesamt"))
+	for (const std::string &total : valuesOf("total"))
 		EXPECT_TRUE(std::isnan(std::strtod(total.c_str(), nullptr))) << total;
-	EXPECT_EQ(valuesOf("rang"), (std::vector<std::string>{"1", "2"}));
-	EXPECT_EQ(valueOf("guenstigst"), "0");
-	EXPECT_EQ(valueOf("naechst"), "1");
+	EXPECT_EQ(valuesOf("rank"), (std::vector<std::string>{"1", "2"}));
+	EXPECT_EQ(valueOf("cheapest"), "0");
+	EXPECT_EQ(valueOf("next"), "1");
 	compare({"0", "-a", "100"}, "", {"100", "3e38", "200", "20"}, 10);
-	EXPECT_EQ(valuesOf("rang"), (std::vector<std::string>{"2", "1"}));
-	EXPECT_EQ(valueOf("guenstigst"), "1");
+	EXPECT_EQ(valuesOf("rank"), (std::vector<std::string>{"2", "1"}));
+	EXPECT_EQ(valueOf("cheapest"), "1");
 }
 
 // Three fridges (200 Euro at 190 kWh a year, 300 at 143, 450 at 95; 0,27
@@ -155,22 +155,22 @@ TEST(Comparison, CatchUpsAndTheChartsSpan)
 {
 	std::string a = watts(190), b = watts(143), c = watts(95);
 	compare({"0.27"}, "", {"200", a.c_str(), "300", b.c_str(), "450", c.c_str()}, 0);
-	EXPECT_EQ(valueOf("paar1-jahre"), "7.88");
-	EXPECT_EQ(valueOf("paar2-jahre"), "9.75");
-	EXPECT_EQ(valueOf("paar3-jahre"), "11.57");
-	EXPECT_EQ(valueOf("bis"), "15");
-	EXPECT_EQ(valuesOf("punkt-jahre"), (std::vector<std::string>{"7.88", "9.75", "11.57"}));
+	EXPECT_EQ(valueOf("pair1-years"), "7.88");
+	EXPECT_EQ(valueOf("pair2-years"), "9.75");
+	EXPECT_EQ(valueOf("pair3-years"), "11.57");
+	EXPECT_EQ(valueOf("span"), "15");
+	EXPECT_EQ(valuesOf("pointYears"), (std::vector<std::string>{"7.88", "9.75", "11.57"}));
 	// The cheaper's cost at the first catch-up: 200 + 7,88 years of 51,30.
-	EXPECT_NEAR(std::strtod(valuesOf("punkt-kosten")[0].c_str(), nullptr), 200 + 7.88 * 51.30, 0.3);
-	EXPECT_EQ(valuesOf("linie-bis"), (std::vector<std::string>{"969.50", "879.15", "834.75"}));
+	EXPECT_NEAR(std::strtod(valuesOf("pointCost")[0].c_str(), nullptr), 200 + 7.88 * 51.30, 0.3);
+	EXPECT_EQ(valuesOf("end"), (std::vector<std::string>{"969.50", "879.15", "834.75"}));
 	// Over ten years: the published sums, the one for 300 Euro cheapest.
 	compare({"0.27"}, "", {"200", a.c_str(), "300", b.c_str(), "450", c.c_str()}, 10);
-	EXPECT_EQ(valuesOf("gesamt"), (std::vector<std::string>{"713.00", "686.10", "706.50"}));
-	EXPECT_EQ(valueOf("guenstigst"), "1");
-	EXPECT_EQ(valueOf("naechst"), "2");
-	EXPECT_EQ(valueOf("abstand"), "20.40");
-	EXPECT_EQ(valueOf("bis"), "10");
-	EXPECT_EQ(valuesOf("punkt-jahre"), (std::vector<std::string>{"7.88", "9.75"}));
+	EXPECT_EQ(valuesOf("total"), (std::vector<std::string>{"713.00", "686.10", "706.50"}));
+	EXPECT_EQ(valueOf("cheapest"), "1");
+	EXPECT_EQ(valueOf("next"), "2");
+	EXPECT_EQ(valueOf("margin"), "20.40");
+	EXPECT_EQ(valueOf("span"), "10");
+	EXPECT_EQ(valuesOf("pointYears"), (std::vector<std::string>{"7.88", "9.75"}));
 }
 
 // A device's power for the command line: a television at 80 W for 4 hours
@@ -196,12 +196,12 @@ TEST(DevicePower, StandbyCountAndTheQuestionOfUnits)
 		beginRecord();
 		putPower(row.power, row.standby, row.hours, row.count);
 		std::string what = std::string(row.power) + " " + row.standby + " " + row.hours + " " + row.count;
-		EXPECT_EQ(valueOf("wert"), row.word) << what;
-		EXPECT_EQ(valueOf("gezeigt"), row.shown) << what;
-		EXPECT_EQ(valueOf("mittel"), row.average) << what;
+		EXPECT_EQ(valueOf("text"), row.word) << what;
+		EXPECT_EQ(valueOf("shown"), row.shown) << what;
+		EXPECT_EQ(valueOf("average"), row.average) << what;
 		EXPECT_EQ(valueOf("rest"), row.rest) << what;
-		EXPECT_EQ(valueOf("jahr"), row.year) << what;
-		EXPECT_EQ(valueOf("ungewoehnlich"), row.unusual) << what;
+		EXPECT_EQ(valueOf("year"), row.year) << what;
+		EXPECT_EQ(valueOf("unusual"), row.unusual) << what;
 		EXPECT_EQ(valueOf("problem"), "-") << what;
 	}
 	const struct {
@@ -217,8 +217,8 @@ TEST(DevicePower, StandbyCountAndTheQuestionOfUnits)
 		beginRecord();
 		putPower("80", row.standby, row.hours, row.count);
 		EXPECT_EQ(valueOf("problem"), row.problem) << row.standby << " " << row.hours << " " << row.count;
-		EXPECT_EQ(valueOf("feld"), row.field) << row.standby << " " << row.hours << " " << row.count;
-		EXPECT_EQ(valueOf("wert"), "-");
+		EXPECT_EQ(valueOf("field"), row.field) << row.standby << " " << row.hours << " " << row.count;
+		EXPECT_EQ(valueOf("text"), "-");
 	}
 }
 

@@ -36,10 +36,10 @@ struct Device {
 	float power;
 };
 
-// Each device's figures ("kosten", "kwh", "strom" and "zinsen" a year and,
-// over a service life, "gesamt" with "gesamt-gerundet"), its rank ("rang", 1: cheapest over the life or
-// by its price), and with a life the cheapest ("guenstigst"), the next
-// ("naechst") and how much less the cheapest costs ("abstand").
+// Each device's figures ("cost", "kwh", "electricity" and "interest" a year and,
+// over a service life, "total" with "totalRounded"), its rank ("rank", 1: cheapest over the life or
+// by its price), and with a life the cheapest ("cheapest"), the next
+// ("next") and how much less the cheapest costs ("margin").
 void putDevices(const Device devices[], int count, float price, float rate, float life)
 {
 	auto *totals = static_cast<double *>(std::calloc(static_cast<size_t>(count), sizeof(double)));
@@ -52,29 +52,29 @@ void putDevices(const Device devices[], int count, float price, float rate, floa
 	int cheapest = 0, next = -1;
 	for (int i = 0; i < count; i++) {
 		double kwh = yearlyEnergy(devices[i].power, 0);
-		putFigure("kosten", static_cast<double>(devices[i].cost));
+		putFigure("cost", static_cast<double>(devices[i].cost));
 		putFigure("kwh", kwh);
 		char electricity[FIGURE_SIZE], interest[FIGURE_SIZE], total[FIGURE_SIZE], again[FIGURE_SIZE];
 		formatFigure(electricity, yearlySaving(kwh, price));
 		formatFigure(interest, -yearlyInterest(devices[i].cost, rate));
-		put("strom", electricity);
-		put("zinsen", interest);
+		put("electricity", electricity);
+		put("interest", interest);
 		if (life > 0) {
 			// Whether the shown figures, added by hand, give another total.
 			formatFigure(total, totals[i]);
 			formatFigure(again, static_cast<double>(devices[i].cost) + static_cast<double>(life) *
 			                        (std::strtod(electricity, nullptr) + std::strtod(interest, nullptr)));
-			put("gesamt", total);
-			put("gesamt-gerundet", std::strcmp(total, again) == 0 ? "0" : "1");
+			put("total", total);
+			put("totalRounded", std::strcmp(total, again) == 0 ? "0" : "1");
 		}
-		putNumber("rang", ranks[i]);
+		putNumber("rank", ranks[i]);
 		cheapest = ranks[i] == 1 ? i : cheapest;
 		next = ranks[i] == 2 ? i : next;
 	}
 	if (life > 0 && next >= 0) {
-		putNumber("guenstigst", cheapest);
-		putNumber("naechst", next);
-		putFigure("abstand", totals[next] - totals[cheapest]);
+		putNumber("cheapest", cheapest);
+		putNumber("next", next);
+		putFigure("margin", totals[next] - totals[cheapest]);
 	}
 	std::free(totals);
 	std::free(ranks);
@@ -89,9 +89,9 @@ struct CatchUp {
 };
 
 // Each pair of offers (devices from first on), the cheaper one first: "N"
-// counts pairs from 1, and "paarN-" names "billig" and "teuer" (indices),
-// "gleich-teuer" (1: the same cost), "sparsamer" (the index of the one
-// drawing less, -1: neither), "mehrpreis", "zeile" (the words of the
+// counts pairs from 1, and "pairN-" names "cheap" and "dear" (indices),
+// "sameCost" (1: the same cost), "thriftier" (the index of the one
+// drawing less, -1: neither), "extra", "line" (the words of the
 // command line whose result the payback is) and the payback (putPayback).
 // Returns how many catch-ups it added.
 int putPairs(const Device devices[], int first, int count, const char *const shared[], int sharedCount,
@@ -105,16 +105,16 @@ int putPairs(const Device devices[], int first, int count, const char *const sha
 			bool aCheap = a.cost < b.cost || (a.cost == b.cost && a.power >= b.power);
 			int cheap = aCheap ? i : k, dear = aCheap ? k : i;
 			char prefix[16], extra[TEXT_SIZE];
-			std::snprintf(prefix, sizeof prefix, "paar%d-", ++pair);
+			std::snprintf(prefix, sizeof prefix, "pair%d-", ++pair);
 			float price = netCost(devices[dear].cost, devices[cheap].cost);
 			shortest(price, extra);
 			const char **line = lineWith(extra, devices[cheap].powerWord, devices[dear].powerWord, shared, sharedCount);
-			putNumber(named(prefix, "billig"), cheap);
-			putNumber(named(prefix, "teuer"), dear);
-			putNumber(named(prefix, "gleich-teuer"), a.cost == b.cost ? 1 : 0);
-			putNumber(named(prefix, "sparsamer"), a.power < b.power ? i : b.power < a.power ? k : -1);
-			putFigure(named(prefix, "mehrpreis"), static_cast<double>(price));
-			putLine(named(prefix, "zeile"), line, sharedCount + 4);
+			putNumber(named(prefix, "cheap"), cheap);
+			putNumber(named(prefix, "dear"), dear);
+			putNumber(named(prefix, "sameCost"), a.cost == b.cost ? 1 : 0);
+			putNumber(named(prefix, "thriftier"), a.power < b.power ? i : b.power < a.power ? k : -1);
+			putFigure(named(prefix, "extra"), static_cast<double>(price));
+			putLine(named(prefix, "line"), line, sharedCount + 4);
 			float years = putPayback(prefix, line, sharedCount + 4, 0, true);
 			std::free(line);
 			if (years > 0 && std::isfinite(years))
@@ -124,8 +124,8 @@ int putPairs(const Device devices[], int first, int count, const char *const sha
 	return added;
 }
 
-// Each offer against the old device kept (devices[0]): "altN-" names its
-// "zeile" and payback over the life (putPayback). Returns how many
+// Each offer against the old device kept (devices[0]): "oldN-" names its
+// "line" and payback over the life (putPayback). Returns how many
 // catch-ups it added.
 int putVersusOld(const Device devices[], int count, const char *const shared[], int sharedCount, float life,
                  CatchUp catchUps[])
@@ -133,10 +133,10 @@ int putVersusOld(const Device devices[], int count, const char *const shared[], 
 	int added = 0;
 	for (int i = 1; i < count; i++) {
 		char prefix[16];
-		std::snprintf(prefix, sizeof prefix, "alt%d-", i);
+		std::snprintf(prefix, sizeof prefix, "old%d-", i);
 		const char **line = lineWith(devices[i].costWord, devices[0].powerWord, devices[i].powerWord, shared,
 		                             sharedCount);
-		putLine(named(prefix, "zeile"), line, sharedCount + 4);
+		putLine(named(prefix, "line"), line, sharedCount + 4);
 		float years = putPayback(prefix, line, sharedCount + 4, life, true);
 		std::free(line);
 		if (years > 0 && std::isfinite(years))
@@ -145,9 +145,9 @@ int putVersusOld(const Device devices[], int count, const char *const shared[], 
 	return added;
 }
 
-// The chart of costs over the years: its span ("bis"), each device's cost
-// at its end ("linie-bis"), and each catch-up within it ("punkt-jahre",
-// "punkt-kosten"); "punkt-alt" 1 when one of them is against the old device.
+// The chart of costs over the years: its span ("span"), each device's cost
+// at its end ("end"), and each catch-up within it ("pointYears",
+// "pointCost"); "againstOld" 1 when one of them is against the old device.
 void putChart(const Device devices[], int count, float price, float rate, float life, const CatchUp catchUps[],
               int caught, bool old)
 {
@@ -162,9 +162,9 @@ void putChart(const Device devices[], int count, float price, float rate, float 
 		return;
 	char text[TEXT_SIZE];
 	shortest(span, text);
-	put("bis", text);
+	put("span", text);
 	for (int i = 0; i < count; i++)
-		putFigure("linie-bis", lifetimeCost(span, devices[i].cost, price, devices[i].power, rate));
+		putFigure("end", lifetimeCost(span, devices[i].cost, price, devices[i].power, rate));
 	bool againstOld = false;
 	for (int i = 0; i < caught; i++) {
 		char when[FIGURE_SIZE];
@@ -172,12 +172,12 @@ void putChart(const Device devices[], int count, float price, float rate, float 
 		if (toFloat(when) > span)
 			continue;
 		const Device &cheap = devices[catchUps[i].cheap];
-		put("punkt-jahre", when);
-		putFigure("punkt-kosten", lifetimeCost(catchUps[i].years, cheap.cost, price, cheap.power, rate));
+		put("pointYears", when);
+		putFigure("pointCost", lifetimeCost(catchUps[i].years, cheap.cost, price, cheap.power, rate));
 		againstOld = againstOld || (old && catchUps[i].cheap == 0);
 	}
 	if (againstOld)
-		put("punkt-alt", "1");
+		put("againstOld", "1");
 }
 
 }  // namespace

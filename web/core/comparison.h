@@ -15,17 +15,17 @@ const char *notFinite(const PaybackInput &in, const ResultOptions &options, cons
 // has (read as in and options); old, the power of the old device kept (""
 // for none), which costs nothing; offers, each offer's cost and power, two
 // words an offer; life, the service life (0: none). Fields: each device,
-// the old one first: "kosten", "kwh", "strom" and "zinsen" a year,
-// "gesamt" over the life with "gesamt-gerundet" (1: its shown figures add
-// up by hand to another total), "rang" (1: cheapest); with a life
-// "guenstigst", "naechst" and "abstand"; for each pair of offers N, "paarN-"
-// with "billig", "teuer" (indices), "gleich-teuer" and "sparsamer" (the
-// index drawing less, -1: neither), "mehrpreis", "zeile" (the words of its
+// the old one first: "cost", "kwh", "electricity" and "interest" a year,
+// "total" over the life with "totalRounded" (1: its shown figures add
+// up by hand to another total), "rank" (1: cheapest); with a life
+// "cheapest", "next" and "margin"; for each pair of offers N, "pairN-"
+// with "cheap", "dear" (indices), "sameCost" and "thriftier" (the
+// index drawing less, -1: neither), "extra", "line" (the words of its
 // command line, each ended by a NUL) and its payback with its working
-// (putPayback); for each offer N against the old device, "altN-" with
-// "zeile" and its payback and working over the life; the
-// chart's span "bis", each device's cost then ("linie-bis"), each payback
-// within it ("punkt-jahre", "punkt-kosten") and "punkt-alt" where one is
+// (putPayback); for each offer N against the old device, "oldN-" with
+// "line" and its payback and working over the life; the
+// chart's span "span", each device's cost then ("end"), each payback
+// within it ("pointYears", "pointCost") and "againstOld" where one is
 // against the old device.
 void putComparison(const char *const shared[], int sharedCount, const PaybackInput &in,
                    const ResultOptions &options, const char *old, const char *offers, int offerCount,

@@ -48,7 +48,7 @@ namespace {
 Bytes output;
 
 // The error reports of a status, each as the program prints it after its
-// help but in UTF-8 ("fehler"), with the words it is about ("betrifft").
+// help but in UTF-8 ("errors"), with the words it is about ("about").
 void putErrors(ReportFlags status)
 {
 	for (ReportFlags bit = 1; bit != 0 && bit <= status; bit <<= 1) {
@@ -66,9 +66,9 @@ void putErrors(ReportFlags status)
 			else
 				append(text, letter, std::strlen(letter));
 		}
-		putBytes("fehler", text.data, text.size);
+		putBytes("errors", text.data, text.size);
 		std::free(text.data);
-		put("betrifft", subject);
+		put("about", subject);
 	}
 	output.size = 0;
 }
@@ -178,10 +178,10 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_program()
 	return recordText();
 }
 
-// One invocation as from a shell: "status", the exit status; "ausgabe",
-// the bytes written (the HTML forms are UTF-8); "beispiele" 1 when it
+// One invocation as from a shell: "status", the exit status; "output",
+// the bytes written (the HTML forms are UTF-8); "examples" 1 when it
 // printed the worked examples; and the error reports of its status
-// ("fehler", "betrifft"; see putErrors).
+// ("errors", "about"; see putErrors).
 EMSCRIPTEN_KEEPALIVE const char *wgz_run(const char *words, int count)
 {
 	const char **argv = lineOf(words, count);
@@ -191,22 +191,22 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_run(const char *words, int count)
 	std::free(argv);
 	beginRecord();
 	putNumber("status", status);
-	putBytes("ausgabe", output.data, output.size);
+	putBytes("output", output.data, output.size);
 	constexpr ReportFlags EXAMPLES = REPORT_EXAMPLES_TEXT | REPORT_EXAMPLES_HTML | REPORT_EXAMPLES_PAGE;
 	if ((static_cast<ReportFlags>(status) & EXAMPLES) != 0)
-		put("beispiele", "1");
+		put("examples", "1");
 	putErrors(static_cast<ReportFlags>(status));
 	return recordText();
 }
 
 // The answer in words for the row that the table prints last, with a
-// service life ("" for none): its kind ("art"), years and duration, the
-// balance at the end of the life, and the figures of a year: "energie"
-// (kWh saved), "ersparnis" (what it is worth), "zinsen" (on the cost,
-// negative: a cost), "gewinn" (what is left), "realzins" (%), "kosten",
-// "stunden" (plain digits, with -a), "erzeuger" 1 for a generator (nothing
+// service life ("" for none): its kind ("kind"), "years" and duration, the
+// balance at the end of the life, and the figures of a year: "energy"
+// (kWh saved), "saving" (what it is worth), "interest" (on the cost,
+// negative: a cost), "gain" (what is left), "rate" (%), "cost",
+// "hours" (plain digits, with -a), "generator" 1 for a generator (nothing
 // drawn before, power given back after), and the working's figures (see
-// putWorking in record.cpp). "art" is "" when the words give no table.
+// putWorking in record.cpp). "kind" is "" when the words give no table.
 EMSCRIPTEN_KEEPALIVE const char *wgz_answer(const char *words, int count, const char *life)
 {
 	const char **argv = lineOf(words, count);
@@ -217,10 +217,10 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_answer(const char *words, int count, const 
 }
 
 // Payback times from price 0 to twice the entered price, for the row that
-// the table prints last (the operating-hours row with -a): "preis" and
-// "jahre" for each point (as many digits as a float needs), and "marke",
+// the table prints last (the operating-hours row with -a): "price" and
+// "years" for each point (as many digits as a float needs), and "marked",
 // the index of the entered price, with its years as the table prints them
-// ("marke-jahre"). Nothing when the words give no table.
+// ("markedText"). Nothing when the words give no table.
 EMSCRIPTEN_KEEPALIVE const char *wgz_curve(const char *words, int count)
 {
 	constexpr int CURVE_POINTS = 121;
@@ -245,12 +245,12 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_curve(const char *words, int count)
 		float years = paybackYears(in.cost, price, row.powerBefore, row.powerAfter, row.rate);
 		char text[TEXT_SIZE];
 		std::snprintf(text, TEXT_SIZE, "%.9g", static_cast<double>(price));
-		put("preis", text);
+		put("price", text);
 		std::snprintf(text, TEXT_SIZE, "%.9g", static_cast<double>(years));
-		put("jahre", text);
+		put("years", text);
 		if (i == marked) {
-			putNumber("marke", i);
-			putFigure("marke-jahre", static_cast<double>(years));
+			putNumber("marked", i);
+			putFigure("markedText", static_cast<double>(years));
 		}
 	}
 	return recordText();
@@ -259,8 +259,8 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_curve(const char *words, int count)
 // Devices compared over a service life ("" for none): shared, the price and
 // the options every command line of the comparison has; old, the power of
 // the old device kept ("" for none); offers, each offer's cost and power,
-// two words an offer. With the options' errors ("status", "fehler",
-// "betrifft") or a shared value without a finite figure ("unendlich", the
+// two words an offer. With the options' errors ("status", "errors",
+// "about") or a shared value without a finite figure ("notFinite", the
 // words it stands for) there is no comparison; else its figures, as
 // putComparison (comparison.h) gives them.
 EMSCRIPTEN_KEEPALIVE const char *wgz_compare(const char *shared, int sharedCount, const char *old,
@@ -277,7 +277,7 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_compare(const char *shared, int sharedCount
 		putNumber("status", static_cast<int>(status));
 		putErrors(status);
 	} else if (infinite != nullptr) {
-		put("unendlich", infinite);
+		put("notFinite", infinite);
 	} else {
 		putComparison(words + 1, sharedCount, in, options, old, offers, offerCount, lifeOf(life));
 	}
@@ -287,21 +287,21 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_compare(const char *shared, int sharedCount
 }
 
 // A value of the page's own, of a kind, made into the word of a command
-// line ("wert") and the text the page shows for it ("gezeigt"; for a resale
-// also the cost as read, "kosten"), or refused
+// line ("text") and the text the page shows for it ("shown"; for a resale
+// also the cost as read, "cost"), or refused
 // ("problem": "zahl", no number in full; "unendlich", no finite result;
 // "bereich", out of range):
 //   kwh-jahr       a power from kWh a year, as an energy label gives it
 //   kwh-tag        a power from kWh a day, as a plug-in meter measures it
 //   ct             a price in euros from cents a kWh
-//   preis          a price as a run reads it: "ungewoehnlich" 1 when it is
+//   preis          a price as a run reads it: "unusual" 1 when it is
 //                  above what any household pays, a sign that cents were meant
 //   erloes         the cost (other, as a run reads it) less a resale
 //   kosten         an offer's cost, not negative, less the resale (other,
 //                  "" for none)
 //   leistung       an offer's power, of either sign
 //   nutzungsdauer  a service life (see lifeOf)
-//   zahl           any number field's text: wholly a number ("wert" is the
+//   zahl           any number field's text: wholly a number ("text" is the
 //                  text itself), or "zahl"
 //   anzahl         a cost (other) of count (text) identical devices
 EMSCRIPTEN_KEEPALIVE const char *wgz_convert(const char *kind, const char *text, const char *other)
@@ -311,7 +311,7 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_convert(const char *kind, const char *text,
 	constexpr float HIGHEST_USUAL_PRICE = 2;
 	beginRecord();
 	if (std::strcmp(kind, "preis") == 0) {
-		put("ungewoehnlich", toFloat(text) > HIGHEST_USUAL_PRICE ? "1" : "0");
+		put("unusual", toFloat(text) > HIGHEST_USUAL_PRICE ? "1" : "0");
 		return recordText();
 	}
 	double number;
@@ -320,7 +320,7 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_convert(const char *kind, const char *text,
 		return recordText();
 	}
 	if (std::strcmp(kind, "zahl") == 0) {
-		put("wert", text);
+		put("text", text);
 		return recordText();
 	}
 	if (std::strcmp(kind, "anzahl") == 0) {
@@ -331,8 +331,8 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_convert(const char *kind, const char *text,
 		}
 		float cost = timesCount(toFloat(other), number);
 		shortest(cost, word);
-		put("wert", number == 1 ? other : word);
-		putFigure("gezeigt", static_cast<double>(cost));
+		put("text", number == 1 ? other : word);
+		putFigure("shown", static_cast<double>(cost));
 		return recordText();
 	}
 	auto value = static_cast<float>(number);
@@ -354,14 +354,14 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_convert(const char *kind, const char *text,
 	}
 	char word[TEXT_SIZE], shown[FIGURE_SIZE];
 	shortest(made, word);
-	put("wert", life ? text : word);
+	put("text", life ? text : word);
 	if (std::strcmp(kind, "erloes") == 0)
-		putFigure("kosten", static_cast<double>(toFloat(other)));
+		putFigure("cost", static_cast<double>(toFloat(other)));
 	if (money)
 		formatFigure(shown, static_cast<double>(value));
 	else if (energy)
 		formatPower(shown, static_cast<double>(made));
-	put("gezeigt", money || energy ? shown : life ? text : word);
+	put("shown", money || energy ? shown : life ? text : word);
 	return recordText();
 }
 
@@ -372,13 +372,13 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_convert(const char *kind, const char *text,
 // selbst-kwh (a year; not named or "" for none, or for the estimate). Either "problem" ("zahl": no
 // number; "bereich": not above 0, or beyond what any plug-in system or
 // household has; "leer": no orientation chosen; "zuviel": more self-used
-// than the yield or the consumption) with "feld", the word of its field;
-// or the estimate (solar.h): "spezifisch" (kWh a kWp; not where the yield
-// was given), "ertrag", "selbst", "anteil" (% of the yield), "niedrig" and
-// "hoch" (kWh a year), and for each the power of the command line that
-// pays it back ("leistung", "leistung-niedrig", "leistung-hoch");
-// "selbst-gerundet" where the yield and share shown give another self-use
-// by hand; and "regel", the rules it falls under (schuko, energiestecker,
+// than the yield or the consumption) with "field", the word of its field;
+// or the estimate (solar.h): "specific" (kWh a kWp; not where the yield
+// was given), "yield", "selfUsed", "share" (% of the yield), "low" and
+// "high" (kWh a year), and for each the power of the command line that
+// pays it back ("power", "powerLow", "powerHigh");
+// "selfUsedRounded" where the yield and share shown give another self-use
+// by hand; and "rule", the rules it falls under (schuko, energiestecker,
 // keine).
 EMSCRIPTEN_KEEPALIVE const char *wgz_solar(const char *words, int count)
 {
@@ -394,30 +394,30 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_solar(const char *words, int count)
 			problem = nullptr;
 		if (problem == nullptr) {
 			if (estimate.specificYield > 0)
-				putFigure("spezifisch", estimate.specificYield);
-			putFigure("ertrag", estimate.yieldKwh);
-			putFigure("selbst", estimate.selfUsedKwh);
+				putFigure("specific", estimate.specificYield);
+			putFigure("yield", estimate.yieldKwh);
+			putFigure("selfUsed", estimate.selfUsedKwh);
 			char yield[FIGURE_SIZE], share[FIGURE_SIZE], used[FIGURE_SIZE], again[FIGURE_SIZE];
 			formatFigure(yield, estimate.yieldKwh);
 			formatFigure(share, estimate.selfUsedKwh / estimate.yieldKwh * 100);
 			formatFigure(used, estimate.selfUsedKwh);
 			// Whether the yield and share shown give another self-use by hand.
 			formatFigure(again, std::strtod(yield, nullptr) * std::strtod(share, nullptr) / 100);
-			put("anteil", share);
+			put("share", share);
 			if (std::strcmp(again, used) != 0)
-				put("selbst-gerundet", "1");
-			putFigure("niedrig", estimate.lowKwh);
-			putFigure("hoch", estimate.highKwh);
-			putGenerator("leistung", estimate.selfUsedKwh);
-			putGenerator("leistung-niedrig", estimate.lowKwh);
-			putGenerator("leistung-hoch", estimate.highKwh);
+				put("selfUsedRounded", "1");
+			putFigure("low", estimate.lowKwh);
+			putFigure("high", estimate.highKwh);
+			putGenerator("power", estimate.selfUsedKwh);
+			putGenerator("powerLow", estimate.lowKwh);
+			putGenerator("powerHigh", estimate.highKwh);
 			const char *const RULES[] = {"schuko", "energiestecker", "keine"};
-			put("regel", RULES[plugInRule(input.peakWatts)]);
+			put("rule", RULES[plugInRule(input.peakWatts)]);
 		}
 	}
 	if (problem != nullptr) {
 		put("problem", problem);
-		put("feld", field);
+		put("field", field);
 	}
 	std::free(text);
 	return recordText();

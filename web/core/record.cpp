@@ -85,7 +85,7 @@ void putFigure(const char *name, double value)
 	put(name, text);
 }
 
-// A name with a prefix: "paar-" and "jahre" give "paar-jahre".
+// A name with a prefix: "pair-" and "years" give "pair-years".
 const char *named(const char *prefix, const char *name)
 {
 	static char text[32];
@@ -235,7 +235,7 @@ Shown shownFigure(double value)
 void putRounded(const char *prefix, const char *step, double recomputed, const Shown &result)
 {
 	if (std::strcmp(shownFigure(recomputed).text, result.text) != 0)
-		put(named(prefix, "gerundet"), step);
+		put(named(prefix, "rounded"), step);
 }
 void putPlain(const char *name, float value)
 {
@@ -256,22 +256,22 @@ struct Terms {
 };
 
 // The figures of a payback's working, each step as the page shows it:
-// the rates and powers as given ("zins-wert", "inflation-wert",
-// "vorher-wert", "hinterher-wert", "preis-wert"), the powers the table's
-// last row computes with ("p1", "p2"), the terms of a year ("energie",
-// "ersparnis", "zinsen", "gewinn"), the real rate and the cost; and
-// "gerundet", each step whose result differs from what its shown figures
+// the rates and powers as given ("interestRate", "inflationRate",
+// "before", "after", "price"), the powers the table's
+// last row computes with ("p1", "p2"), the terms of a year ("energy",
+// "saving", "interest", "gain"), the real rate and the cost; and
+// "rounded", each step whose result differs from what its shown figures
 // give when recomputed by hand.
 void putWorking(const char *prefix, const PaybackInput &in, const ResultOptions &options, const ResultRow &row,
                 const Terms &t, float life)
 {
 	if (options.haveInterest)
-		putPlain(named(prefix, "zins-wert"), in.interestRate);
+		putPlain(named(prefix, "interestRate"), in.interestRate);
 	if (options.haveInflation)
-		putPlain(named(prefix, "inflation-wert"), in.inflationRate);
-	putPlain(named(prefix, "vorher-wert"), in.powerBefore);
-	putPlain(named(prefix, "hinterher-wert"), in.powerAfter);
-	putPlain(named(prefix, "preis-wert"), in.price);
+		putPlain(named(prefix, "inflationRate"), in.inflationRate);
+	putPlain(named(prefix, "before"), in.powerBefore);
+	putPlain(named(prefix, "after"), in.powerAfter);
+	putPlain(named(prefix, "price"), in.price);
 	char power[FIGURE_SIZE];
 	formatPower(power, static_cast<double>(row.powerBefore));
 	put(named(prefix, "p1"), power);
@@ -285,27 +285,27 @@ void putWorking(const char *prefix, const PaybackInput &in, const ResultOptions 
 	const struct {
 		const char *name;
 		const Shown &shown;
-	} figures[] = {{"energie", e}, {"ersparnis", s}, {"zinsen", z}, {"gewinn", g}, {"realzins", r}, {"kosten", c}};
+	} figures[] = {{"energy", e}, {"saving", s}, {"interest", z}, {"gain", g}, {"rate", r}, {"cost", c}};
 	for (const auto &figure : figures)
 		put(named(prefix, figure.name), figure.shown.text);
 	// Recomputed as a person would, with the formulas' own functions.
 	auto cost = static_cast<float>(c.value);
-	putRounded(prefix, "energie", yearlyEnergy(static_cast<float>(p1), static_cast<float>(p2)), e);
-	putRounded(prefix, "ersparnis", yearlySaving(e.value, in.price), s);
-	putRounded(prefix, "zinsen", -yearlyInterest(cost, static_cast<float>(r.value)), z);
-	putRounded(prefix, "jahre", c.value / (s.value - z.value), shownFigure(static_cast<double>(t.years)));
+	putRounded(prefix, "energy", yearlyEnergy(static_cast<float>(p1), static_cast<float>(p2)), e);
+	putRounded(prefix, "saving", yearlySaving(e.value, in.price), s);
+	putRounded(prefix, "interest", -yearlyInterest(cost, static_cast<float>(r.value)), z);
+	putRounded(prefix, "years", c.value / (s.value - z.value), shownFigure(static_cast<double>(t.years)));
 	if (life > 0)
-		putRounded(prefix, "bilanz", lifetimeBalance(life, g.value, cost),
+		putRounded(prefix, "balance", lifetimeBalance(life, g.value, cost),
 		           shownFigure(lifetimeBalance(life, t.saving + t.interest, in.cost)));
 }
 
 }  // namespace
 
 // A payback of a command line as the answer gives it, each name after
-// prefix: "art" (see answerKind, "" when the line gives no table) and the
-// years; under two years also "dauer" with its "dauer-einheit" ("monate",
-// "tage") and "dauer-naehe" (-1 a little less, 0 about, 1 a little more);
-// with a service life (> 0) the balance at its end ("bilanz"). The rest of
+// prefix: "kind" (see answerKind, "" when the line gives no table) and the
+// years; under two years also "durationCount" with its "durationUnit" ("monate",
+// "tage") and "durationNearness" (-1 a little less, 0 about, 1 a little more);
+// with a service life (> 0) the balance at its end ("balance"). The rest of
 // the answer's figures when all is set.
 // Returns the years when it pays back, else NaN.
 float putPayback(const char *prefix, const char *const argv[], int argc, float life, bool all)
@@ -313,7 +313,7 @@ float putPayback(const char *prefix, const char *const argv[], int argc, float l
 	PaybackInput in;
 	ResultOptions options;
 	if (readArguments(argc, argv, in, options) != 0) {
-		put(named(prefix, "art"), "");
+		put(named(prefix, "kind"), "");
 		return NAN;
 	}
 	ResultRow row = lastResultRow(in, options);
@@ -322,25 +322,25 @@ float putPayback(const char *prefix, const char *const argv[], int argc, float l
 	double interest = yearlyInterest(in.cost, row.rate);
 	float years = paybackYears(in.cost, in.price, row.powerBefore, row.powerAfter, row.rate);
 	const char *kind = answerKind(years, in.cost, energy, saving, saving + interest);
-	put(named(prefix, "art"), kind);
-	putFigure(named(prefix, "jahre"), static_cast<double>(years));
+	put(named(prefix, "kind"), kind);
+	putFigure(named(prefix, "years"), static_cast<double>(years));
 	SpokenDuration spoken = spokenDuration(years);
 	if (spoken.unit != DURATION_NONE) {
-		putNumber(named(prefix, "dauer"), spoken.count);
-		put(named(prefix, "dauer-einheit"), spoken.unit == DURATION_MONTHS ? "monate" : "tage");
-		putNumber(named(prefix, "dauer-naehe"), spoken.nearness);
+		putNumber(named(prefix, "durationCount"), spoken.count);
+		put(named(prefix, "durationUnit"), spoken.unit == DURATION_MONTHS ? "monate" : "tage");
+		putNumber(named(prefix, "durationNearness"), spoken.nearness);
 	}
 	if (life > 0)
-		putFigure(named(prefix, "bilanz"), lifetimeBalance(life, saving + interest, in.cost));
+		putFigure(named(prefix, "balance"), lifetimeBalance(life, saving + interest, in.cost));
 	float paidBack = std::strcmp(kind, "zahlt") == 0 ? years : NAN;
 	if (!all)
 		return paidBack;
 	putWorking(prefix, in, options, row, {energy, saving, interest, years}, life);
 	char hours[TEXT_SIZE];
 	if (options.haveHours && plainDigits(in.hoursPerDay, hours, TEXT_SIZE - 1))
-		put(named(prefix, "stunden"), hours);
+		put(named(prefix, "hours"), hours);
 	if (row.powerAfter < 0 && row.powerBefore <= 0)
-		put(named(prefix, "erzeuger"), "1");
+		put(named(prefix, "generator"), "1");
 	return paidBack;
 }
 
@@ -357,19 +357,19 @@ void putPower(const char *power, const char *standby, const char *hours, const c
 	double idle = 0;
 	if (*standby != '\0' && !(readWhole(standby, idle) && idle >= 0)) {
 		put("problem", readWhole(standby, idle) ? "bereich" : "zahl");
-		put("feld", "standby");
+		put("field", "standby");
 		return;
 	}
 	bool averaged = *standby != '\0' && *hours != '\0';
 	if (averaged && !(hoursPerDay >= 0 && hoursPerDay <= HOURS_PER_DAY)) {
 		put("problem", "bereich");
-		put("feld", "standby");
+		put("field", "standby");
 		return;
 	}
 	if (!readCount(count, n)) {
 		double number;
 		put("problem", readWhole(count, number) ? "bereich" : "zahl");
-		put("feld", "anzahl");
+		put("field", "anzahl");
 		return;
 	}
 	float average = averaged ? standbyPower(watts, static_cast<float>(idle), hoursPerDay)
@@ -377,18 +377,18 @@ void putPower(const char *power, const char *standby, const char *hours, const c
 	float made = timesCount(averaged ? average : watts, n);
 	char word[TEXT_SIZE], shown[FIGURE_SIZE];
 	shortest(made, word);
-	put("wert", averaged || n != 1 ? word : power);
+	put("text", averaged || n != 1 ? word : power);
 	formatPower(shown, static_cast<double>(made));
-	put("gezeigt", shown);
+	put("shown", shown);
 	if (averaged) {
 		formatPower(shown, static_cast<double>(average));
-		put("mittel", shown);
+		put("average", shown);
 		putPlain("rest", HOURS_PER_DAY - hoursPerDay);
 	}
-	putFigure("jahr", yearlyEnergy(average, 0));
-	putPlain("grenze", HIGHEST_USUAL_DRAW);
+	putFigure("year", yearlyEnergy(average, 0));
+	putPlain("limit", HIGHEST_USUAL_DRAW);
 	if (*hours == '\0' && watts > HIGHEST_USUAL_DRAW)
-		put("ungewoehnlich", "1");
+		put("unusual", "1");
 }
 
 // A service life as the page takes it: more than 0 and at most LONGEST_LIFE

@@ -24,7 +24,7 @@ void putBytes(const char *name, const char *bytes, size_t size);
 void put(const char *name, const char *value);
 void putNumber(const char *name, int value);
 void putFigure(const char *name, double value);
-// A name with a prefix ("paar1-" and "jahre": "paar1-jahre"), valid until
+// A name with a prefix ("pair1-" and "years": "pair1-years"), valid until
 // the next call.
 const char *named(const char *prefix, const char *name);
 
@@ -53,10 +53,10 @@ bool plainDigits(float value, char *text, int longest);
 void shortest(float value, char (&text)[TEXT_SIZE]);
 
 // The payback of a command line as the page words it, each name after
-// prefix: "art" (its kind, "" when the line gives no table), "jahre", a
-// payback under two years in "dauer", "dauer-einheit" ("monate", "tage")
-// and "dauer-naehe" (-1 a little less, 0 about, 1 a little more); with a
-// service life (> 0) the balance at its end ("bilanz"); with all, the rest
+// prefix: "kind" (its kind, "" when the line gives no table), "years", a
+// payback under two years in "durationCount", "durationUnit" ("monate", "tage")
+// and "durationNearness" (-1 a little less, 0 about, 1 a little more); with a
+// service life (> 0) the balance at its end ("balance"); with all, the rest
 // of the answer's figures (see wgz_answer). Returns the years when it pays
 // back, else NaN.
 // Which answer a payback gives, as the page words it (see record.cpp).
@@ -65,14 +65,14 @@ float putPayback(const char *prefix, const char *const argv[], int argc, float l
 // The power of one device's field as a command line takes it: power, a word
 // in W as a run reads it; standby ("" for none), the W it draws for the
 // rest of the day beside hours of operation; count ("" for one) identical
-// devices. Fields: "wert", the word for the command line (power itself
-// where neither applies), and "gezeigt", its figure; with standby the
-// average over the day ("mittel") and the hours it stands by ("rest");
-// "jahr", the kWh a year one device draws (hours given: over them, with
-// standby); "ungewoehnlich" 1 when, without hours, the power drawn around
-// the clock is above "grenze" W, more than any household device that runs
+// devices. Fields: "text", the word for the command line (power itself
+// where neither applies), and "shown", its figure; with standby the
+// average over the day ("average") and the hours it stands by ("rest");
+// "year", the kWh a year one device draws (hours given: over them, with
+// standby); "unusual" 1 when, without hours, the power drawn around
+// the clock is above "limit" W, more than any household device that runs
 // all day draws: a sign that a label's kWh were typed as W. Or "problem"
-// ("zahl", "bereich") and "feld" ("standby", "anzahl").
+// ("zahl", "bereich") and "field" ("standby", "anzahl").
 void putPower(const char *power, const char *standby, const char *hours, const char *count);
 
 // A service life as the page takes it: more than 0 and at most 100 years.

@@ -14,23 +14,22 @@ const bytesOf = (base64) => Uint8Array.fromBase64?.(base64)
 const unpacked = (bytes) => new Response(new Blob([bytes]).stream()
   .pipeThrough(new DecompressionStream('gzip'))).arrayBuffer();
 
-// A payback as the core gives it, its names after prefix: its kind ('' for
-// a line that gives no table), years, a payback under two years in months
-// or days, and the balance at the end of a service life ('' for none).
-const paybackOf = (record, prefix = '') => {
-  const get = (name) => record.get(`${prefix}${name}`) ?? '';
-  return { kind: get('art'), years: get('jahre'), balance: get('bilanz'),
-    duration: { count: get('dauer'), unit: get('dauer-einheit'), nearness: get('dauer-naehe') } };
-};
-// The figures of a payback's working (see putWorking in web/core/record.cpp):
-// each as the page shows it, and the steps whose results are rounded.
-const workingOf = (record, prefix = '') => {
-  const get = (name) => record.get(`${prefix}${name}`) ?? '';
-  return { interestRate: get('zins-wert'), inflationRate: get('inflation-wert'), before: get('vorher-wert'),
-    after: get('hinterher-wert'), price: get('preis-wert'), p1: get('p1'), p2: get('p2'), energy: get('energie'),
-    saving: get('ersparnis'), interest: get('zinsen'), gain: get('gewinn'), rate: get('realzins'), cost: get('kosten'),
-    hours: get('stunden'), rounded: record.getAll(`${prefix}gerundet`) };
-};
+// A record's fields as an object, each by the core's own name (after
+// prefix), '' where the record has none; and lists, each [] where it has
+// none. Flags and indices are made booleans and numbers where they are read.
+const fieldsOf = (record, names, prefix = '', lists = []) => Object.fromEntries([
+  ...names.map((name) => [name, record.get(`${prefix}${name}`) ?? '']),
+  ...lists.map((name) => [name, record.getAll(`${prefix}${name}`)])]);
+
+// A payback (see putPayback in web/core/record.cpp): its kind ('' for a
+// line that gives no table), years, a payback under two years in months or
+// days, the balance at the end of a service life ('' for none); and the
+// figures of its working (see putWorking), with rounded, the steps whose
+// shown figures give another result by hand.
+const PAYBACK = ['kind', 'years', 'balance', 'durationCount', 'durationUnit', 'durationNearness', 'interestRate',
+  'inflationRate', 'before', 'after', 'price', 'p1', 'p2', 'energy', 'saving', 'interest', 'gain', 'rate', 'cost', 'hours'];
+const paybackOf = (record, prefix = '') => fieldsOf(record, PAYBACK, prefix, ['rounded']);
+
 const wordsOf = (line) => line.split('\0').slice(0, -1);
 
 // The module's side of every call: the inputs of a call are written to one
@@ -61,8 +60,8 @@ const adapterOf = (module) => {
     (first, ...rest) => fn(first, words.length, ...rest));
   return { module, call, withWords };
 };
-const errorsOf = (record) => record.getAll('fehler').map((text, i) => ({ text: text.trim(),
-  about: record.getAll('betrifft')[i].split(' ') }));
+const errorsOf = (record) => record.getAll('errors').map((text, i) => ({ text: text.trim(),
+  about: record.getAll('about')[i].split(' ') }));
 
 // One invocation: its exit status, its output as text (the HTML forms are
 // UTF-8), whether it printed the examples, and its numbered error reports,
@@ -70,54 +69,50 @@ const errorsOf = (record) => record.getAll('fehler').map((text, i) => ({ text: t
 // or number positions ("3 4").
 const run = ({ module, withWords }) => (args) => {
   const record = withWords(args, [], module._wgz_run);
-  return { status: Number(record.get('status')), output: record.get('ausgabe'),
-    examples: record.has('beispiele'), errors: errorsOf(record) };
+  return { status: Number(record.get('status')), output: record.get('output'), examples: record.has('examples'),
+    errors: errorsOf(record) };
 };
 
-// The answer in words for the table's last row, with a service life ('' for
-// none): the payback (see paybackOf), the figures of a year as the program
-// prints numbers, and the working's figures.
+// The answer in words for the table's last row, with a service life (''
+// for none): its payback with its working, and whether the device is a
+// generator.
 const answer = ({ module, withWords }) => (args, life = '') => {
   const record = withWords(args, [life], module._wgz_answer);
-  const get = (name) => record.get(name) ?? '';
-  return { ...paybackOf(record), generator: record.has('erzeuger'), energy: get('energie'),
-    saving: get('ersparnis'), interest: get('zinsen'), gain: get('gewinn'), rate: get('realzins'),
-    cost: get('kosten'), hours: get('stunden'), working: workingOf(record) };
+  return { ...paybackOf(record), generator: record.has('generator') };
 };
 
 // Payback times over the electricity price, the index of the entered price
 // (-1: not marked) and its years as the table prints them.
 const curve = ({ module, withWords }) => (args) => {
   const record = withWords(args, [], module._wgz_curve);
-  const years = record.getAll('jahre');
+  const years = record.getAll('years');
   // Each a float's nine digits, read back as that float.
   const float = (text) => Math.fround(Number(text));
-  return { points: record.getAll('preis').map((price, i) => ({ price: float(price), years: float(years[i]) })),
-    marked: Number(record.get('marke') ?? -1), markedText: record.get('marke-jahre') ?? '' };
+  return { points: record.getAll('price').map((price, i) => ({ price: float(price), years: float(years[i]) })),
+    marked: Number(record.get('marked') ?? -1), markedText: record.get('markedText') ?? '' };
 };
 
-// The devices, each pair's payback and each offer's against the old device,
-// as a comparison's record lists them.
+// The devices (the old one first), each pair's payback and each offer's
+// against the old device, as a comparison's record lists them (see
+// putComparison in web/core/comparison.cpp).
+const DEVICE = ['cost', 'kwh', 'electricity', 'interest', 'total', 'totalRounded', 'rank', 'end'];
 const devicesOf = (record) => {
-  const list = (name) => record.getAll(name);
-  const totals = list('gesamt'), ends = list('linie-bis'), rounded = list('gesamt-gerundet');
-  return list('kosten').map((cost, i) => ({ cost, kwh: list('kwh')[i], electricity: list('strom')[i],
-    interest: list('zinsen')[i], total: totals[i] ?? '', totalRounded: rounded[i] === '1', rank: Number(list('rang')[i]),
-    end: ends[i] ?? '' }));
+  const lists = fieldsOf(record, [], '', DEVICE);
+  return lists.cost.map((_, i) => ({ ...Object.fromEntries(DEVICE.map((name) => [name, lists[name][i] ?? ''])),
+    totalRounded: lists.totalRounded[i] === '1', rank: Number(lists.rank[i]) }));
 };
 const pairsOf = (record) => {
   const pairs = [];
-  for (let n = 1; record.has(`paar${n}-art`); n++) {
-    const get = (name) => record.get(`paar${n}-${name}`);
-    pairs.push({ ...paybackOf(record, `paar${n}-`), cheap: Number(get('billig')), dear: Number(get('teuer')),
-      sameCost: get('gleich-teuer') === '1', thriftier: Number(get('sparsamer')), extra: get('mehrpreis'),
-      line: wordsOf(get('zeile')), working: workingOf(record, `paar${n}-`) });
+  for (let n = 1; record.has(`pair${n}-kind`); n++) {
+    const pair = fieldsOf(record, ['cheap', 'dear', 'sameCost', 'thriftier', 'extra', 'line'], `pair${n}-`);
+    pairs.push({ ...paybackOf(record, `pair${n}-`), ...pair, cheap: Number(pair.cheap), dear: Number(pair.dear),
+      sameCost: pair.sameCost === '1', thriftier: Number(pair.thriftier), line: wordsOf(pair.line) });
   }
   return pairs;
 };
-const versusOldOf = (record, count) => Array.from({ length: count }, (_, i) => `alt${i + 1}-`)
-  .filter((prefix) => record.has(`${prefix}art`))
-  .map((prefix) => ({ ...paybackOf(record, prefix), line: wordsOf(record.get(`${prefix}zeile`)), working: workingOf(record, prefix) }));
+const versusOldOf = (record, count) => Array.from({ length: count }, (_, i) => `old${i + 1}-`)
+  .filter((prefix) => record.has(`${prefix}kind`))
+  .map((prefix) => ({ ...paybackOf(record, prefix), line: wordsOf(record.get(`${prefix}line`)) }));
 
 // Devices compared over a service life ('' for none): shared, the price and
 // the options of every command line; old, the power of the old device kept
@@ -130,16 +125,15 @@ const compare = ({ module, call }) => ({ shared, old, offers, life }) => {
   const record = call([shared, [old], offers.flatMap(({ cost, power }) => [cost, power]), [life]],
     (sharedAt, oldAt, offersAt, lifeAt) => module._wgz_compare(sharedAt, shared.length, oldAt, offersAt,
       offers.length, lifeAt));
-  if (record.has('status') || record.has('unendlich')) {
-    return { errors: errorsOf(record), notFinite: record.get('unendlich')?.split(' ') ?? null };
+  if (record.has('status') || record.has('notFinite')) {
+    return { errors: errorsOf(record), notFinite: record.get('notFinite')?.split(' ') ?? null };
   }
-  const costs = record.getAll('punkt-kosten');
+  const top = fieldsOf(record, ['cheapest', 'next', 'margin', 'span'], '', ['pointYears', 'pointCost']);
   return { errors: [], notFinite: null, devices: devicesOf(record), pairs: pairsOf(record),
     versusOld: versusOldOf(record, offers.length),
-    cheapest: Number(record.get('guenstigst') ?? -1), next: Number(record.get('naechst') ?? -1),
-    margin: record.get('abstand') ?? '',
-    chart: record.has('bis') ? { end: Number(record.get('bis')), againstOld: record.has('punkt-alt'),
-      points: record.getAll('punkt-jahre').map((years, i) => ({ years: Number(years), cost: Number(costs[i]) })) } : null };
+    cheapest: Number(top.cheapest || -1), next: Number(top.next || -1), margin: top.margin,
+    chart: top.span === '' ? null : { end: Number(top.span), againstOld: record.has('againstOld'),
+      points: top.pointYears.map((years, i) => ({ years: Number(years), cost: Number(top.pointCost[i]) })) } };
 };
 
 // Texts by the core's names, as its words "name=text".
@@ -150,35 +144,30 @@ const namedWords = (texts) => Object.entries(texts).map(([name, text]) => `${nam
 // and for each self-use the power of its command line.
 const solar = ({ module, withWords }) => (texts) => {
   const record = withWords(namedWords(texts), [], module._wgz_solar);
-  if (record.has('problem')) return { problem: record.get('problem'), field: record.get('feld') };
-  const get = (name) => record.get(name) ?? '';
-  return { specific: get('spezifisch'), yield: get('ertrag'), selfUsed: get('selbst'), share: get('anteil'),
-    low: get('niedrig'), high: get('hoch'), power: get('leistung'), powerLow: get('leistung-niedrig'),
-    powerHigh: get('leistung-hoch'), rule: get('regel'), selfUsedRounded: record.has('selbst-gerundet') };
+  if (record.has('problem')) return { problem: record.get('problem'), field: record.get('field') };
+  return { ...fieldsOf(record, ['specific', 'yield', 'selfUsed', 'share', 'low', 'high', 'power', 'powerLow', 'powerHigh', 'rule']),
+    selfUsedRounded: record.has('selfUsedRounded') };
 };
 
 // A value of the page's own made into a command line's word: { text, shown }
-// or { problem } ('zahl': no number, 'unendlich': no finite result,
-// 'bereich': out of range); for kind 'preis', { unusual }. The kinds are
-// listed at wgz_convert.
+// (for a resale, the cost as read) or { problem } ('zahl': no number,
+// 'unendlich': no finite result, 'bereich': out of range); for kind
+// 'preis', { unusual }. The kinds are listed at wgz_convert.
 const convert = ({ module, call }) => (kind, text, other = '') => {
   const record = call([[kind], [text], [other]], module._wgz_convert);
   if (record.has('problem')) return { problem: record.get('problem') };
-  return { text: record.get('wert') ?? '', shown: record.get('gezeigt') ?? '', unusual: record.get('ungewoehnlich') === '1',
-    cost: record.get('kosten') ?? '' };
+  return { ...fieldsOf(record, ['text', 'shown', 'cost']), unusual: record.get('unusual') === '1' };
 };
 
 // A device's power for the command line from its texts by name (see
 // wgz_power: leistung, standby, stunden, anzahl): { problem, field } or the
 // word (text) and its figure (shown), the average over the day with
-// standby and the hours of standby (rest), the kWh a year of one device,
-// and whether it asks if kWh were meant (unusual, above limit W).
+// standby and the hours of standby (rest), the kWh a year of one device
+// (year), and whether it asks if kWh were meant (unusual, above limit W).
 const power = ({ module, withWords }) => (texts) => {
   const record = withWords(namedWords(texts), [], module._wgz_power);
-  if (record.has('problem')) return { problem: record.get('problem'), field: record.get('feld') };
-  const get = (name) => record.get(name) ?? '';
-  return { text: get('wert'), shown: get('gezeigt'), average: get('mittel'), rest: get('rest'), year: get('jahr'),
-    limit: get('grenze'), unusual: record.has('ungewoehnlich') };
+  if (record.has('problem')) return { problem: record.get('problem'), field: record.get('field') };
+  return { ...fieldsOf(record, ['text', 'shown', 'average', 'rest', 'year', 'limit']), unusual: record.has('unusual') };
 };
 
 export const openCore = async () => {

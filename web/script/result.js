@@ -48,7 +48,7 @@ const lifeOf = (a) => {
 // " (knapp 7 Monaten)", " (etwa 2 Tagen)".
 const DURATIONS = { monate: ['Monat', 'Monaten'], tage: ['Tag', 'Tagen'] };
 const NEARNESS = { '-1': 'knapp', 0: 'etwa', 1: 'gut' };
-const durationOf = ({ count, unit, nearness }) => {
+const durationOf = ({ durationCount: count, durationUnit: unit, durationNearness: nearness }) => {
   if (unit === '') return '';
   if (count === '0') return ' (weniger als einem Tag)';
   return ` (${NEARNESS[nearness]} ${count} ${counted(count, ...DURATIONS[unit])})`;
@@ -89,7 +89,7 @@ const solarSentence = (a, s) => {
   if (a.kind !== 'zahlt') {
     return html`<p>${subject} bei diesem Eigenverbrauch nie bezahlt. ${within === null ? '' : within.end} ${REASONS[a.kind](a)}</p>`;
   }
-  const likely = html`${s.low.kwh === s.high.kwh ? '' : 'am ehesten '}nach ${figure('jahre', a.years)} Jahren${durationOf(a.duration)}`;
+  const likely = html`${s.low.kwh === s.high.kwh ? '' : 'am ehesten '}nach ${figure('jahre', a.years)} Jahren${durationOf(a)}`;
   return within === null ? html`<p>${subject} ${spreadOf(s)}${likely} bezahlt.</p>`
     : html`<p>${subject} ${within.life} ${within.left ? '' : 'nicht '}bezahlt, ${spreadOf(s)}${likely}. ${within.end}</p>`;
 };
@@ -146,8 +146,8 @@ const answerOf = (a) => {
   const more = a.energy.startsWith('-');
   const energy = more ? 'braucht sie' : a.generator ? 'erzeugt sie' : 'spart sie';
   const interest = zero(a.interest) ? '.' : html`${interestOf(a)}, es bleiben ${figure('gewinn', a.gain)} Euro.`;
-  const years = html`${figure('jahre', a.years)} Jahren${durationOf(a.duration)}`;
-  const after = `nach ${comma(a.years)} Jahren${durationOf(a.duration)}`;
+  const years = html`${figure('jahre', a.years)} Jahren${durationOf(a)}`;
+  const after = `nach ${comma(a.years)} Jahren${durationOf(a)}`;
   return {
     sentence: within === null ? html`<p>${subject} nach ${years} bezahlt.</p>`
       : within.left ? html`<p>${subject} ${within.life} bezahlt, nach ${years}. ${within.end}</p>`
@@ -194,7 +194,7 @@ const pairOf = (pair, w) => {
   }
   if (pair.kind === 'zahlt') {
     return html`${dear} holt die ${figure('mehrpreis', pair.extra)} Euro Mehrpreis gegenüber ${cheap} nach ${
-      figure('jahre', pair.years)} Jahren${durationOf(pair.duration)} herein.`;
+      figure('jahre', pair.years)} Jahren${durationOf(pair)} herein.`;
   }
   const reason = pair.kind === 'mehr' ? w.more : pair.kind === '' ? w.same : NEVER[pair.kind];
   return html`${dear} kostet ${figure('mehrpreis', pair.extra)} Euro mehr als ${cheap} ${reason}: Es holt den Mehrpreis nie herein.`;
@@ -207,7 +207,7 @@ const versusOldOf = (answer, w) => {
   const balance = answer.balance === '' ? ''
     : html`, am Ende ${answer.balance.startsWith('-') ? 'fehlen' : 'bleiben'} ${figure('bilanz', answer.balance, unsigned(answer.balance))} Euro`;
   return answer.kind === 'zahlt'
-    ? html`; gegenüber ${w.keepDative} bezahlt nach ${figure('jahre', answer.years)} Jahren${durationOf(answer.duration)}${balance}`
+    ? html`; gegenüber ${w.keepDative} bezahlt nach ${figure('jahre', answer.years)} Jahren${durationOf(answer)}${balance}`
     : html`; gegenüber ${w.keepDative} nie bezahlt${balance}`;
 };
 

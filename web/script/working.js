@@ -76,19 +76,19 @@ const paybackSteps = (w, a, life, cost = 'Kosten') => {
   const rounded = (name) => w.rounded.includes(name);
   const interest = Number(w.interest) !== 0;
   const steps = [
-    step('Strom im Jahr', ['(', f(w.p1, 'W'), '−', f(w.p2, 'W'), ') · 8,76'], f(w.energy, 'kWh'), rounded('energie')),
-    step('Ersparnis im Jahr', [f(w.energy, 'kWh'), '·', f(w.price, 'Eu/kWh')], f(w.saving, 'Euro'), rounded('ersparnis')),
+    step('Strom im Jahr', ['(', f(w.p1, 'W'), '−', f(w.p2, 'W'), ') · 8,76'], f(w.energy, 'kWh'), rounded('energy')),
+    step('Ersparnis im Jahr', [f(w.energy, 'kWh'), '·', f(w.price, 'Eu/kWh')], f(w.saving, 'Euro'), rounded('saving')),
   ];
-  if (interest) steps.push(step('Zinsen im Jahr', [f(w.cost, 'Euro'), '·', f(w.rate, '%')], f(w.interest, 'Euro'), rounded('zinsen')));
+  if (interest) steps.push(step('Zinsen im Jahr', [f(w.cost, 'Euro'), '·', f(w.rate, '%')], f(w.interest, 'Euro'), rounded('interest')));
   const gain = interest ? ['(', f(w.saving, 'Euro'), '−', f(w.interest, 'Euro'), ')'] : [f(w.saving, 'Euro')];
   if (a.kind === 'zahlt') {
-    steps.push(step('Wiedergewinnszeit', [f(w.cost, 'Euro'), '/', ...gain], f(a.years, 'Jahre'), rounded('jahre')));
+    steps.push(step('Wiedergewinnszeit', [f(w.cost, 'Euro'), '/', ...gain], f(a.years, 'Jahre'), rounded('years')));
   } else if (interest) {
     steps.push(step(`Was im Jahr bleibt (nicht über 0: die ${cost} kommen nie herein)`, gain.slice(1, -1), f(w.gain, 'Euro')));
   }
   if (life !== '' && a.balance !== '') {
     steps.push(step(`Bilanz nach ${asGerman(life)} Jahren`, [f(life, 'Jahre'), '·', f(w.gain, 'Euro'), '−', f(w.cost, 'Euro')],
-      f(a.balance, 'Euro'), rounded('bilanz')));
+      f(a.balance, 'Euro'), rounded('balance')));
   }
   return steps;
 };
@@ -115,7 +115,7 @@ const list = (steps) => html`<ol>${steps.map(stepView)}</ol>`;
 // The block for a message: an answer or a comparison; nothing for others.
 export const workingOf = (message, page) => {
   if (message.kind === 'answer') {
-    const a = message.answer, w = a.working;
+    const a = message.answer, w = a;
     const steps = [...(a.solar === null ? [] : solarSteps(a.solar, w)), ...inputSteps(w, page), ...paybackSteps(w, a, a.life)];
     return list(steps);
   }
@@ -123,7 +123,7 @@ export const workingOf = (message, page) => {
   const c = message.comparison;
   return html`${c.life === '' ? nothing : list(c.options.map((option) => optionStep(option, c.life)))}
 ${c.pairs.filter(({ kind }) => kind !== '').map((pair) => html`<p>„${pair.dear}“ gegenüber „${pair.cheap}“, der Mehrpreis als Kosten:</p>${
-  list(paybackSteps(pair.working, pair, '', 'Mehrkosten'))}`)}
+  list(paybackSteps(pair, pair, '', 'Mehrkosten'))}`)}
 ${c.versusOld.filter(({ kind }) => kind !== '').map((old) => html`<p>„${old.name}“ gegenüber ${c.solar ? 'keiner Anlage' : 'dem alten Gerät'}:</p>${
-  list(paybackSteps(old.working, old, c.life))}`)}`;
+  list(paybackSteps(old, old, c.life))}`)}`;
 };
