@@ -340,7 +340,7 @@ const noteOf = (id, page) => {
   const read = page.read[id], parts = [];
   if (read !== undefined) parts.push(`gelesen als ${comma(read.number)} ${read.unit}`);
   if (page.powers[id] !== undefined) parts.push(`≈ ${comma(page.powers[id])} W`);
-  if (page.years[id] !== undefined) parts.push(`≈ ${comma(page.years[id])} kWh/Jahr`);
+  if (page.years[id] !== undefined) parts.push(`≈ ${comma(page.years[id])} kWh/Jahr${page.count === null ? '' : ' je Gerät'}`);
   if (page.unusualPowers[id] !== undefined) {
     parts.push(`rund um die Uhr mehr als ${comma(page.unusualPowers[id])} W braucht kaum ein Haushaltsgerät – waren kWh/Jahr oder kWh/Tag gemeint? Dann die Einheit daneben wählen.`);
   }
