@@ -17,10 +17,12 @@ struct SolarInput {
 	float batteryKwh = 0;      // 0: none
 	float yieldKwh = 0;        // as the person knows it; 0: estimated
 	float selfUsedKwh = 0;     // as measured; 0: estimated
+	double regionFactor = 1;   // the region's yield against Munich's (regionalFactor)
 };
 
 struct SolarEstimate {
-	double specificYield = 0;  // kWh a kWp and year; 0 where the yield was given
+	double specificYield = 0;  // kWh a kWp and year at Munich; 0 where the yield was given
+	double regionFactor = 0;   // applied to it; 0 where the yield was given
 	double yieldKwh = 0;       // a year
 	double selfUsedKwh = 0;    // a year, the part the household uses itself
 	// A lower and a higher self-use, as far apart as published estimates
@@ -31,6 +33,13 @@ struct SolarEstimate {
 
 // kWh a year that 1 kWp of modules yields, by orientation and mounting.
 double specificYield(Orientation orientation, Mounting mounting);
+
+// The yield of a region against Munich's, whose figures specificYield
+// gives, by the first one or two digits of a German postal code (up to all
+// five): a regional mean, good to about 5 %. Germany's mean for none ("");
+// -1 for a text that is no postal code's start.
+double regionalFactor(const char *postcode);
+inline constexpr double GERMANY_MEAN_FACTOR = 0.90;
 
 // The share of the yield that a household uses at the moment it is
 // produced, without a battery: falls as the yield grows against the

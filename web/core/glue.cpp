@@ -130,6 +130,11 @@ bool readSolar(const char *const words[], int count, SolarInput &input, const ch
 		if (problem != nullptr)
 			return false;
 	}
+	input.regionFactor = regionalFactor(text("plz"));
+	field = "plz";
+	problem = "bereich";
+	if (input.regionFactor < 0)
+		return false;
 	int orientation = valueOf(ORIENTATIONS, text("ausrichtung")), mounting = valueOf(MOUNTINGS, text("montage"));
 	field = "ausrichtung";
 	problem = orientation < 0 && !(input.yieldKwh > 0) ? "leer" : nullptr;
@@ -369,12 +374,13 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_convert(const char *kind, const char *text,
 // wp (module power), ausrichtung (sued, suedost, suedwest, ost, west,
 // ostwest), montage (senkrecht, schraeg), tagsueber (zuhause, weg),
 // haushalt-kwh (consumption a year), speicher-kwh, ertrag-kwh and
-// selbst-kwh (a year; not named or "" for none, or for the estimate). Either "problem" ("zahl": no
+// selbst-kwh (a year; not named or "" for none, or for the estimate), plz
+// (the first digits of the postal code; "" for Germany's mean). Either "problem" ("zahl": no
 // number; "bereich": not above 0, or beyond what any plug-in system or
 // household has; "leer": no orientation chosen; "zuviel": more self-used
 // than the yield or the consumption) with "field", the word of its field;
-// or the estimate (solar.h): "specific" (kWh a kWp; not where the yield
-// was given), "yield", "selfUsed", "share" (% of the yield), "low" and
+// or the estimate (solar.h): "specific" (kWh a kWp at Munich) and "region"
+// (the region's factor on it; neither where the yield was given), "yield", "selfUsed", "share" (% of the yield), "low" and
 // "high" (kWh a year), and for each the power of the command line that
 // pays it back ("power", "powerLow", "powerHigh");
 // "selfUsedRounded" where the yield and share shown give another self-use
@@ -393,8 +399,10 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_solar(const char *words, int count)
 		else
 			problem = nullptr;
 		if (problem == nullptr) {
-			if (estimate.specificYield > 0)
+			if (estimate.specificYield > 0) {
 				putFigure("specific", estimate.specificYield);
+				putFigure("region", estimate.regionFactor);
+			}
 			putFigure("yield", estimate.yieldKwh);
 			putFigure("selfUsed", estimate.selfUsedKwh);
 			char yield[FIGURE_SIZE], share[FIGURE_SIZE], used[FIGURE_SIZE], again[FIGURE_SIZE];

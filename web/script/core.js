@@ -145,7 +145,7 @@ const namedWords = (texts) => Object.entries(texts).map(([name, text]) => `${nam
 const solar = ({ module, withWords }) => (texts) => {
   const record = withWords(namedWords(texts), [], module._wgz_solar);
   if (record.has('problem')) return { problem: record.get('problem'), field: record.get('field') };
-  return { ...fieldsOf(record, ['specific', 'yield', 'selfUsed', 'share', 'low', 'high', 'power', 'powerLow', 'powerHigh', 'rule']),
+  return { ...fieldsOf(record, ['specific', 'region', 'yield', 'selfUsed', 'share', 'low', 'high', 'power', 'powerLow', 'powerHigh', 'rule']),
     selfUsedRounded: record.has('selfUsedRounded') };
 };
 

@@ -11,6 +11,7 @@
 //   check     the core's reading of a value the page takes itself
 //   finite, range   why a value of that kind is refused
 //   choice    a select, whose value is its option's
+//   raw       a text the core reads itself, not a number (a postal code)
 
 // A power in W as the command line takes it, or as the energy label gives
 // it (kWh a year), or as a plug-in meter measures it (kWh a day).
@@ -28,6 +29,8 @@ export const FIELDS = [
   { id: 'kosten', name: 'Kosten', position: 0, sign: 'euro', unit: 'Euro' },
   { id: 'erloes', name: 'Erlös für das alte Gerät', sign: 'euro', unit: 'Euro', check: 'erloes',
     finite: 'Der Erlös muss eine endliche Zahl sein.', range: 'Der Erlös kann nicht negativ sein.' },
+  { id: 'foerderung', name: 'Förderung', sign: 'euro', unit: 'Euro', check: 'erloes',
+    finite: 'Die Förderung muss eine endliche Zahl sein.', range: 'Die Förderung kann nicht negativ sein.' },
   { id: 'anzahl', name: 'Anzahl gleicher Geräte', unit: 'Stück',
     range: 'Die Anzahl muss eine ganze Zahl von 1 bis 1.000.000 sein.' },
   { id: 'strompreis', name: 'Strompreis', position: 1, units: PRICE_UNITS,
@@ -55,6 +58,8 @@ export const SOLAR_FIELDS = [
   { id: 'ausrichtung', name: 'Ausrichtung', choice: true, empty: 'Bitte eine Ausrichtung wählen.' },
   { id: 'montage', name: 'Montage', choice: true },
   { id: 'tagsueber', name: 'Tagsüber', choice: true },
+  { id: 'plz', name: 'Postleitzahl', raw: true,
+    range: 'Bitte die Postleitzahl oder ihre ersten Ziffern eingeben, etwa 80331 oder 80; leer: das Mittel Deutschlands.' },
   { id: 'haushalt-kwh', name: 'Stromverbrauch des Haushalts', unit: 'kWh/Jahr', range: AMOUNT },
   { id: 'speicher-kwh', name: 'Speicher', unit: 'kWh', range: AMOUNT },
   { id: 'ertrag-kwh', name: 'Ertrag', unit: 'kWh/Jahr', range: AMOUNT },
@@ -63,6 +68,7 @@ export const SOLAR_FIELDS = [
 ];
 // The shared fields a solar system has no use for, and the device's fields
 // a solar system has none of.
+export const ONLY_SOLAR = ['foerderung'];
 export const NOT_SOLAR = ['erloes', 'anzahl', 'vorher', 'standby-vorher', 'hinterher', 'standby-hinterher', 'betriebsdauer'];
 
 // An offer's own values, by key: alone, the plain form's fields (plain) are

@@ -46,6 +46,7 @@ export const showForm = (model) => {
   byId('solar').hidden = !solar;
   byId('leistung').hidden = solar;
   for (const id of ['erloes-feld', 'anzahl-feld', 'betriebsdauer-feld']) byId(id).hidden = solar;
+  byId('foerderung-feld').hidden = !solar;
   for (const id of ['kosten-feld', 'hinterher-feld', 'wp-feld', 'speicher-feld', 'ertrag-selbst']) byId(id).hidden = boxes;
   byId('vorher-name').textContent = boxes ? 'Altes Gerät behalten: Verbrauch' : 'Leistung vorher';
   byId('vorher').placeholder = boxes ? 'leer: ohne altes Gerät' : 'z. B. 50';

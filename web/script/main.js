@@ -91,7 +91,7 @@ const viewOf = (args, page = NO_PAGE_VALUES) => {
   const lines = page.solar === null || page.solar.low === page.solar.high ? [] : [['bei weniger Eigenverbrauch', page.solar.lines.low],
     ['bei mehr Eigenverbrauch', page.solar.lines.high]].map(([about, words]) => ({ about, line: [core.programName, ...words] }));
   return { ...EMPTY, message: { kind: 'answer', answer: { ...core.answer(line, page.life), life: page.life,
-    resale: page.resale, solar: solarOf(page.solar) } }, table: result.output, curve: core.curve(line), command, savable: true,
+    resale: page.resale, subsidy: page.subsidy, solar: solarOf(page.solar) } }, table: result.output, curve: core.curve(line), command, savable: true,
   lines };
 };
 

@@ -4,7 +4,7 @@
 // working and the link's own part). Every number field is read by one
 // rule: as people in Germany write it (numbers.js), then wholly a number
 // (the core's reading), or refused. Pure but for the core's calls.
-import { FIELDS, NOT_SOLAR, OFFER_FIELDS, SOLAR_FIELDS, fieldOf, offerId, slotOf, unitId, unitOf } from './fields.js';
+import { FIELDS, NOT_SOLAR, OFFER_FIELDS, ONLY_SOLAR, SOLAR_FIELDS, fieldOf, offerId, slotOf, unitId, unitOf } from './fields.js';
 import { comparing, solarAsked, tooLongIn, valueOf } from './model.js';
 import { readNumber } from './numbers.js';
 
@@ -16,7 +16,7 @@ import { readNumber } from './numbers.js';
 // compared, each { name, typed, cost, power } as the command lines take them.
 export const NO_PAGE_VALUES = Object.freeze({ life: '', resale: '', powers: {}, yearly: false, read: {}, price: '',
   unusual: false, own: '', offers: [], solar: null, energies: {}, resaleCost: '', devices: {}, years: {},
-  unusualPowers: {}, count: null, counted: null, idleStandby: [] });
+  unusualPowers: {}, count: null, counted: null, idleStandby: [], subsidy: '', subsidyCost: '' });
 
 // The groups of the link's own part, in the order they stand in it.
 const OWN_GROUPS = ['units', 'price', 'money', 'life', 'device', 'offers'];
@@ -134,7 +134,8 @@ const readPower = (r, core, id, key, day, keepTyped) => {
 // with a standby, the powers are averaged over the day instead of -a.
 const readDevices = (r, model, core) => {
   const compared = comparing(model), offers = model.offers;
-  const shared = Object.fromEntries(FIELDS.filter(({ id }) => slotOf(id).offer === 0).map(({ id }) => [id, r.text(id)]));
+  const shared = Object.fromEntries(FIELDS.filter(({ id }) => slotOf(id).offer === 0 && !ONLY_SOLAR.includes(id))
+    .map(({ id }) => [id, r.text(id)]));
   const powerIds = ['vorher', ...offers.map((_, i) => offerId(i + 1, 'power', compared))];
   const yearly = powerIds.some((id) => r.unit(id).convert !== undefined);
   const hours = yearly ? '' : shared.betriebsdauer;
@@ -199,7 +200,8 @@ const readSolar = (r, model, core, choiceLabel) => {
   const shared = Object.fromEntries(FIELDS.filter(({ id }) => !NOT_SOLAR.includes(id) && slotOf(id).offer === 0)
     .map(({ id }) => [id, r.text(id)]));
   const own = SOLAR_FIELDS.filter(({ id }) => slotOf(id).offer === 0 && !(compared && /^(ertrag|selbst)-kwh$/.test(id)));
-  const solar = Object.fromEntries(own.map((field) => [field.id, field.choice ? valueOf(model, field.id) : r.text(field.id)]));
+  const solar = Object.fromEntries(own.map((field) => [field.id,
+    field.choice || field.raw ? valueOf(model, field.id).trim() : r.text(field.id)]));
   const page = { ...NO_PAGE_VALUES, yearly: true, solarCompared: compared };
   const price = readPrice(r, shared.strompreis, page);
   r.keep('units', 'frage', 'solar');
@@ -209,10 +211,23 @@ const readSolar = (r, model, core, choiceLabel) => {
     for (const key of ['cost', 'wp']) if (valueOf(model, ids[key]).trim() === '') r.missing.push(ids[key]);
     if (n > 1 && typed !== '') r.keep('offers', `angebot${n}-kosten`, typed);
     for (const [key, text] of [['wp', peak], ['battery', stored]]) if (text !== '') r.keep('offers', linkKey(n, key), text);
-    const cost = typed === '' || !compared ? typed : r.made(ids.cost, 'kosten', typed, '').text;
+    // A subsidy comes off the cost, as a resale does a device's.
+    const subsidy = shared.foerderung;
+    if (typed === '') return { n, ids, name: offerName(model, n), typed, cost: '', peak, stored };
+    let cost = typed;
+    if (compared) {
+      cost = r.made(ids.cost, 'kosten', typed, subsidy).text;
+    } else if (subsidy !== '') {
+      const net = r.made('foerderung', 'erloes', subsidy, typed);
+      [cost, page.subsidy, page.subsidyCost] = [net.text, net.shown, net.cost];
+    }
     return { n, ids, name: offerName(model, n), typed, cost, peak, stored };
   });
   for (const [id, value] of Object.entries(solar)) if (value !== '') r.keep('units', id, value);
+  if (shared.foerderung !== '') {
+    if (systems[0].typed !== '') r.keep('money', 'kosten', systems[0].typed);
+    r.keep('money', 'foerderung', shared.foerderung);
+  }
   for (const id of ['strompreis', 'haushalt-kwh']) if (valueOf(model, id).trim() === '') r.missing.push(id);
   const ready = r.missing.length === 0 && r.problems.length === 0;
   // The estimate of one system, its problems at its fields.
@@ -232,7 +247,7 @@ const readSolar = (r, model, core, choiceLabel) => {
     const estimate = estimateOf(systems[0]);
     const line = (power) => [...args.slice(0, 3), power, ...args.slice(4)];
     args[3] = estimate.power ?? '';
-    page.solar = { ...estimate, peak: systems[0].peak, orientation: choiceLabel('ausrichtung', solar.ausrichtung),
+    page.solar = { ...estimate, peak: systems[0].peak, postcode: solar.plz, orientation: choiceLabel('ausrichtung', solar.ausrichtung),
       mounting: choiceLabel('montage', solar.montage), lines: { low: line(estimate.powerLow), high: line(estimate.powerHigh) } };
   }
   return { args, page };

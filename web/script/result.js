@@ -100,14 +100,20 @@ const RULES = {
 };
 const solarFigures = (a, s) => html`
 <p>Ertrag: ${s.specific === '' ? html`${figure('ertrag', s.yield)} kWh im Jahr, wie angegeben`
-    : html`${s.peak} Wp × ${figure('spezifisch', s.specific)} kWh je kWp (${s.orientation}, ${s.mounting}) = ${
+    : html`${s.peak} Wp × ${figure('spezifisch', s.specific)} kWh je kWp (${s.orientation}, ${s.mounting}, in München) × ${
+      figure('region', s.region)} (${s.postcode === '' ? 'Mittel Deutschlands, ohne Postleitzahl' : `Postleitzahl ${s.postcode}…`}) = ${
       figure('ertrag', s.yield)} kWh im Jahr`}. Davon nutzt der Haushalt ${s.low.kwh === s.high.kwh ? 'gemessen' : 'geschätzt'} ${
   figure('selbst', s.selfUsed)} kWh selbst (${figure('anteil', s.share)} %) im Wert von ${figure('ersparnis', a.saving)} Euro im Jahr${
   interestOf(a)}.
-Was ins Netz fließt, bringt nichts: Steckersolargeräte bekommen keine Vergütung.${s.low.kwh === s.high.kwh ? ''
+${a.subsidy === '' ? '' : html`Die Förderung von ${figure('foerderung', a.subsidy)} Euro ist von den Kosten abgezogen. `}Was ins Netz fließt, bringt nichts: Steckersolargeräte bekommen keine Vergütung.${s.low.kwh === s.high.kwh ? ''
   : html` Mit weniger Eigenverbrauch sind es ${figure('niedrig', s.low.kwh)} kWh, mit mehr ${figure('hoch', s.high.kwh)} kWh.`}</p>
 <p class="quellen">Woher die Zahlen kommen: Ertrag je kWp aus PVGIS für München nach ddvo.github.io, „Photovoltaik – Mini-Solaranlagen
-für daheim und unterwegs“ (im Norden etwa 15 % weniger, nach dem Bezugsjahr der HTW Berlin); selbst genutzter Anteil nach ddvo.github.io, „Eigenverbrauch –
+für daheim und unterwegs“; der Faktor der Region nach der ersten Ziffer der Postleitzahl aus der langjährigen Einstrahlung
+(Mittel Deutschlands 1.055–1.086 kWh/m², München 1.170–1.200, Hamburg 950–965; energieatlas.bayern.de, „Potenzial“;
+photovoltaik.info, „Solarpotenzial in Ihrer Region“) und gemessenen Erträgen nach Postleitzahl 2022
+(solaranlage-mit-speicher.de, „Ertragsfaktor“): 0,85 im Norden (2…) bis 1,00 in Bayern (8…) und Südbaden (79…), ohne
+Postleitzahl 0,90. Ein regionales Mittel, auf etwa ±5 % genau; ein einzelnes Jahr weicht um bis zu +15 % oder −19 % ab
+(bestkorn.de, gemessen 2010–2022). Selbst genutzter Anteil nach ddvo.github.io, „Eigenverbrauch –
 Mini-Solaranlagen“ (850 Wp, Haushalte mit 1.500, 3.000 und 6.000 kWh, auch ohne jemanden tagsüber zu Hause), mit Speicher
 nach dem Stecker-Solar-Simulator der HTW Berlin. Schätzungen des Eigenverbrauchs weichen um etwa ein Fünftel voneinander
 ab (für dieselbe Anlage 490 kWh bei der HTW Berlin, 620 kWh bei ddvo.github.io), daher die Spanne. Nicht enthalten:

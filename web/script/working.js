@@ -63,6 +63,9 @@ const inputSteps = (w, page) => {
     steps.push(step('Leistung vorher über den Tag', [f(w.before, 'W'), '·', f(w.hours, 'h'), '/ 24 h'], f(w.p1, 'W')));
     steps.push(step('Leistung hinterher über den Tag', [f(w.after, 'W'), '·', f(w.hours, 'h'), '/ 24 h'], f(w.p2, 'W')));
   }
+  if (page.subsidy !== '' && page.subsidyCost !== '' && page.subsidy !== undefined) {
+    steps.push(step('Kosten nach der Förderung', [f(page.subsidyCost, 'Euro'), '−', f(page.subsidy, 'Euro')], f(w.cost, 'Euro')));
+  }
   if (page.resale !== '' && page.resaleCost !== '') {
     steps.push(step('Kosten nach dem Erlös', [f(page.resaleCost, 'Euro'), '−', f(page.resale, 'Euro')], f(w.cost, 'Euro')));
   }
@@ -96,8 +99,8 @@ const paybackSteps = (w, a, life, cost = 'Kosten') => {
 // A solar system's estimate: its yield and the part used at home, and the
 // generator's power of the command line.
 const solarSteps = (s, w) => [
-  ...(s.specific === '' ? [] : [step('Ertrag (kWh je kWp aus PVGIS, nach ddvo.github.io)',
-    [f(s.peak, 'Wp'), '·', f(s.specific, 'kWh/kWp'), '/ 1000'], f(s.yield, 'kWh'))]),
+  ...(s.specific === '' ? [] : [step('Ertrag (kWh je kWp in München aus PVGIS, nach ddvo.github.io; Faktor der Region)',
+    [f(s.peak, 'Wp'), '·', f(s.specific, 'kWh/kWp'), '/ 1000 ·', f(s.region)], f(s.yield, 'kWh'))]),
   ...(s.low === s.high ? [] : [step('Selbst genutzt (Anteil nach ddvo.github.io und HTW Berlin)',
     [f(s.yield, 'kWh'), '·', f(s.share, '%')], f(s.selfUsed, 'kWh'), s.selfUsedRounded)]),
   step('Leistung für den Befehl, als Erzeuger negativ', [f(s.selfUsed, 'kWh'), '/ 8,76'], f(w.p2.replace(/^-/, ''), 'W')),
