@@ -26,9 +26,23 @@ struct SolarEstimate {
 	double yieldKwh = 0;       // a year
 	double selfUsedKwh = 0;    // a year, the part the household uses itself
 	// A lower and a higher self-use, as far apart as published estimates
-	// for the same system are; both the self-use where it was given.
+	// for comparable systems are; both the self-use where it was given.
 	double lowKwh = 0;
 	double highKwh = 0;
+	// How the self-use was estimated (0 where it was given): the share of
+	// the published series at the yield's ratio to the consumption, the
+	// factors on it for modules facing east and west and for a household
+	// away by day, the factor for
+	// the most likely figure, the direct self-use, and the share of the
+	// surplus a battery takes up with what it stores.
+	double ratio = 0;
+	double seriesShare = 0;
+	double orientationFactor = 1;  // east and west: spread over the day
+	double awayFactor = 1;
+	double likelyFactor = 0;
+	double directKwh = 0;
+	double batteryShare = 0;
+	double storedKwh = 0;
 };
 
 // kWh a year that 1 kWp of modules yields, by orientation and mounting.
@@ -56,8 +70,13 @@ double batteryShare(float batteryKwh, float peakWatts);
 enum PlugInRule { RULE_SCHUKO, RULE_ENERGY_PLUG, RULE_NONE };
 PlugInRule plugInRule(float peakWatts);
 
+// The most likely self-use and its spread, against the published series of
+// selfUseShare, which is the most optimistic of the published simulations.
+inline constexpr double LIKELY_OF_SERIES = 0.825;
+inline constexpr double LOW_OF_SERIES = 0.65;
+
 // The whole estimate; never more self-use than the yield or the household's
-// consumption.
+// consumption (where known: a measured self-use needs neither).
 SolarEstimate estimateSolar(const SolarInput &input);
 
 #endif

@@ -114,13 +114,15 @@ bool readSolar(const char *const words[], int count, SolarInput &input, const ch
 	auto text = [words, count](const char *name) { return wordNamed(words, count, name); };
 	// More than any plug-in system, and short of any roof a page is asked about.
 	constexpr double MOST_WATTS = 100000, MOST_KWH = 1e7;
+	// A measured self-use answers alone; a known yield needs no module power.
+	bool measured = *text("selbst-kwh") != '\0', known = measured || *text("ertrag-kwh") != '\0';
 	const struct {
 		const char *field;
 		bool optional;
 		double most;
 		float *value;
-	} amounts[] = {{"wp", false, MOST_WATTS, &input.peakWatts},
-	               {"haushalt-kwh", false, MOST_KWH, &input.householdKwh},
+	} amounts[] = {{"wp", known, MOST_WATTS, &input.peakWatts},
+	               {"haushalt-kwh", measured, MOST_KWH, &input.householdKwh},
 	               {"speicher-kwh", true, MOST_KWH, &input.batteryKwh},
 	               {"ertrag-kwh", true, MOST_KWH, &input.yieldKwh},
 	               {"selbst-kwh", true, MOST_KWH, &input.selfUsedKwh}};
@@ -137,11 +139,54 @@ bool readSolar(const char *const words[], int count, SolarInput &input, const ch
 		return false;
 	int orientation = valueOf(ORIENTATIONS, text("ausrichtung")), mounting = valueOf(MOUNTINGS, text("montage"));
 	field = "ausrichtung";
-	problem = orientation < 0 && !(input.yieldKwh > 0) ? "leer" : nullptr;
+	problem = orientation < 0 && !(input.yieldKwh > 0) && !measured ? "leer" : nullptr;
 	input.orientation = orientation < 0 ? SOUTH : static_cast<Orientation>(orientation);
 	input.mounting = mounting < 0 ? VERTICAL : static_cast<Mounting>(mounting);
 	input.homeByDay = std::strcmp(text("tagsueber"), "weg") != 0;
 	return problem == nullptr;
+}
+
+// How an estimated self-use was made, each step as the page shows it: the
+// yield's ratio to the consumption ("ratio", %), the published series'
+// share there ("series", %) with its factors for east and west and for a
+// household away by day ("orientationFactor", "awayFactor"), the most
+// likely part of it ("likely", %), the direct self-use ("direct") and a
+// battery's part of the surplus ("batteryShare", %, and "stored"); and
+// "estimateRounded", each of these steps whose shown figures give another
+// result by hand ("direct", "stored", "selfUsed").
+void putEstimate(const SolarEstimate &e)
+{
+	constexpr double PERCENT = 100;
+	char yield[FIGURE_SIZE], series[FIGURE_SIZE], direct[FIGURE_SIZE], used[FIGURE_SIZE];
+	putFigure("ratio", e.ratio * PERCENT);
+	formatFigure(series, e.seriesShare * PERCENT);
+	put("series", series);
+	putFigure("orientationFactor", e.orientationFactor);
+	putFigure("awayFactor", e.awayFactor);
+	putFigure("likely", e.likelyFactor * PERCENT);
+	putFigure("lowest", LOW_OF_SERIES * PERCENT);
+	formatFigure(direct, e.directKwh);
+	put("direct", direct);
+	formatFigure(yield, e.yieldKwh);
+	formatFigure(used, e.selfUsedKwh);
+	auto number = [](const char *text) { return std::strtod(text, nullptr); };
+	// Each step against its shown figures, worked by hand.
+	auto rounded = [](const char *step, double byHand, const char *shown) {
+		char again[FIGURE_SIZE];
+		formatFigure(again, byHand);
+		if (std::strcmp(again, shown) != 0)
+			put("estimateRounded", step);
+	};
+	rounded("direct", number(yield) * number(series) / PERCENT * e.orientationFactor * e.awayFactor * e.likelyFactor, direct);
+	if (e.batteryShare > 0) {
+		char share[FIGURE_SIZE], stored[FIGURE_SIZE];
+		formatFigure(share, e.batteryShare * PERCENT);
+		put("batteryShare", share);
+		formatFigure(stored, e.storedKwh);
+		put("stored", stored);
+		rounded("stored", (number(yield) - number(direct)) * number(share) / PERCENT, stored);
+		rounded("selfUsed", number(direct) + number(stored), used);
+	}
 }
 
 // A self-used amount as the power a command line gives a generator: minus
@@ -383,9 +428,11 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_convert(const char *kind, const char *text,
 // (the region's factor on it; neither where the yield was given), "yield", "selfUsed", "share" (% of the yield), "low" and
 // "high" (kWh a year), and for each the power of the command line that
 // pays it back ("power", "powerLow", "powerHigh");
-// "selfUsedRounded" where the yield and share shown give another self-use
-// by hand; and "rule", the rules it falls under (schuko, energiestecker,
-// keine).
+// how the self-use was estimated (putEstimate); "rule", the rules it falls
+// under (schuko, energiestecker, keine; not without a module power); and
+// "batteryUnusual" for a battery so large that Wh were likely meant. A
+// measured self-use needs no module power or household, a known yield no
+// module power; neither yield nor share without either.
 EMSCRIPTEN_KEEPALIVE const char *wgz_solar(const char *words, int count)
 {
 	const char **text = lineOf(words, count);
@@ -394,7 +441,10 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_solar(const char *words, int count)
 	const char *problem = "zahl", *field = "wp";
 	if (readSolar(text + 1, count, input, problem, field)) {
 		SolarEstimate estimate = estimateSolar(input);
-		if (input.selfUsedKwh > 0 && !(estimate.selfUsedKwh <= std::fmin(estimate.yieldKwh, input.householdKwh)))
+		// (Against what is known: a yield or a consumption of 0 is not given.)
+		double most = std::fmin(estimate.yieldKwh > 0 ? estimate.yieldKwh : HUGE_VAL,
+		                        input.householdKwh > 0 ? static_cast<double>(input.householdKwh) : HUGE_VAL);
+		if (input.selfUsedKwh > 0 && !(estimate.selfUsedKwh <= most))
 			problem = "zuviel", field = "selbst-kwh";
 		else
 			problem = nullptr;
@@ -403,24 +453,28 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_solar(const char *words, int count)
 				putFigure("specific", estimate.specificYield);
 				putFigure("region", estimate.regionFactor);
 			}
-			putFigure("yield", estimate.yieldKwh);
 			putFigure("selfUsed", estimate.selfUsedKwh);
-			char yield[FIGURE_SIZE], share[FIGURE_SIZE], used[FIGURE_SIZE], again[FIGURE_SIZE];
-			formatFigure(yield, estimate.yieldKwh);
-			formatFigure(share, estimate.selfUsedKwh / estimate.yieldKwh * 100);
-			formatFigure(used, estimate.selfUsedKwh);
-			// Whether the yield and share shown give another self-use by hand.
-			formatFigure(again, std::strtod(yield, nullptr) * std::strtod(share, nullptr) / 100);
-			put("share", share);
-			if (std::strcmp(again, used) != 0)
-				put("selfUsedRounded", "1");
+			if (estimate.yieldKwh > 0) {
+				putFigure("yield", estimate.yieldKwh);
+				char share[FIGURE_SIZE];
+				formatFigure(share, estimate.selfUsedKwh / estimate.yieldKwh * 100);
+				put("share", share);
+			}
+			if (estimate.seriesShare > 0)
+				putEstimate(estimate);
 			putFigure("low", estimate.lowKwh);
 			putFigure("high", estimate.highKwh);
 			putGenerator("power", estimate.selfUsedKwh);
 			putGenerator("powerLow", estimate.lowKwh);
 			putGenerator("powerHigh", estimate.highKwh);
 			const char *const RULES[] = {"schuko", "energiestecker", "keine"};
-			put("rule", RULES[plugInRule(input.peakWatts)]);
+			if (input.peakWatts > 0)
+				put("rule", RULES[plugInRule(input.peakWatts)]);
+			// Home batteries hold a few kWh, 20 at most: a figure this large was
+			// likely meant in Wh.
+			constexpr float LARGEST_USUAL_BATTERY = 100;
+			if (input.batteryKwh >= LARGEST_USUAL_BATTERY)
+				put("batteryUnusual", "1");
 		}
 	}
 	if (problem != nullptr) {

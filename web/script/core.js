@@ -145,8 +145,9 @@ const namedWords = (texts) => Object.entries(texts).map(([name, text]) => `${nam
 const solar = ({ module, withWords }) => (texts) => {
   const record = withWords(namedWords(texts), [], module._wgz_solar);
   if (record.has('problem')) return { problem: record.get('problem'), field: record.get('field') };
-  return { ...fieldsOf(record, ['specific', 'region', 'yield', 'selfUsed', 'share', 'low', 'high', 'power', 'powerLow', 'powerHigh', 'rule']),
-    selfUsedRounded: record.has('selfUsedRounded') };
+  return { ...fieldsOf(record, ['specific', 'region', 'yield', 'selfUsed', 'share', 'low', 'high', 'power', 'powerLow', 'powerHigh',
+    'rule', 'ratio', 'series', 'orientationFactor', 'awayFactor', 'likely', 'lowest', 'direct', 'batteryShare', 'stored']),
+  rounded: record.getAll('estimateRounded'), batteryUnusual: record.has('batteryUnusual') };
 };
 
 // A value of the page's own made into a command line's word: { text, shown }

@@ -228,7 +228,11 @@ const readSolar = (r, model, core, choiceLabel) => {
     if (systems[0].typed !== '') r.keep('money', 'kosten', systems[0].typed);
     r.keep('money', 'foerderung', shared.foerderung);
   }
-  for (const id of ['strompreis', 'haushalt-kwh']) if (valueOf(model, id).trim() === '') r.missing.push(id);
+  // A measured self-use answers alone; a known yield needs no module power.
+  const measured = !compared && valueOf(model, 'selbst-kwh').trim() !== '';
+  const known = measured || (!compared && valueOf(model, 'ertrag-kwh').trim() !== '');
+  if (known) r.missing = r.missing.filter((id) => id !== 'wp');
+  for (const id of ['strompreis', ...(measured ? [] : ['haushalt-kwh'])]) if (valueOf(model, id).trim() === '') r.missing.push(id);
   const ready = r.missing.length === 0 && r.problems.length === 0;
   // The estimate of one system, its problems at its fields.
   const estimateOf = (system) => {
@@ -247,7 +251,7 @@ const readSolar = (r, model, core, choiceLabel) => {
     const estimate = estimateOf(systems[0]);
     const line = (power) => [...args.slice(0, 3), power, ...args.slice(4)];
     args[3] = estimate.power ?? '';
-    page.solar = { ...estimate, peak: systems[0].peak, postcode: solar.plz, orientation: choiceLabel('ausrichtung', solar.ausrichtung),
+    page.solar = { ...estimate, peak: systems[0].peak, postcode: solar.plz, household: solar['haushalt-kwh'], orientation: choiceLabel('ausrichtung', solar.ausrichtung),
       mounting: choiceLabel('montage', solar.montage), lines: { low: line(estimate.powerLow), high: line(estimate.powerHigh) } };
   }
   return { args, page };

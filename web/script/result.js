@@ -85,7 +85,8 @@ const spreadOf = (s) => {
 };
 const solarSentence = (a, s) => {
   const within = a.life === '' ? null : lifeOf(a);
-  const subject = 'Das Balkonkraftwerk macht sich';
+  // Beyond the plug-in rules, it is no balcony system.
+  const subject = s.rule === 'keine' ? 'Die Solaranlage macht sich' : 'Das Balkonkraftwerk macht sich';
   if (a.kind !== 'zahlt') {
     return html`<p>${subject} bei diesem Eigenverbrauch nie bezahlt. ${within === null ? '' : within.end} ${REASONS[a.kind](a)}</p>`;
   }
@@ -98,31 +99,41 @@ const RULES = {
   energiestecker: ' Mit mehr als 960 Wp braucht es statt des Schukosteckers einen Energiesteckverbinder.',
   keine: ' Mit mehr als 2.000 Wp gelten diese Regeln nicht: Das ist eine gewöhnliche Photovoltaikanlage.',
 };
+// The yield: as given, or the module power times the kWh a kWp in Munich
+// and the region's factor; none where only the self-use was measured.
+const yieldOf = (s) => {
+  if (s.yield === '') return '';
+  if (s.specific === '') return html`Ertrag: ${figure('ertrag', s.yield)} kWh im Jahr, wie angegeben. `;
+  return html`Ertrag: ${s.peak} Wp × ${figure('spezifisch', s.specific)} kWh je kWp (${s.orientation}, ${s.mounting}, in München) × ${
+    figure('region', s.region)} (${s.postcode === '' ? 'Mittel Deutschlands, ohne Postleitzahl' : `Postleitzahl ${s.postcode}${s.postcode.length < 5 ? '…' : ''}`}) = ${
+    figure('ertrag', s.yield)} kWh im Jahr. `;
+};
 const solarFigures = (a, s) => html`
-<p>Ertrag: ${s.specific === '' ? html`${figure('ertrag', s.yield)} kWh im Jahr, wie angegeben`
-    : html`${s.peak} Wp × ${figure('spezifisch', s.specific)} kWh je kWp (${s.orientation}, ${s.mounting}, in München) × ${
-      figure('region', s.region)} (${s.postcode === '' ? 'Mittel Deutschlands, ohne Postleitzahl' : `Postleitzahl ${s.postcode}…`}) = ${
-      figure('ertrag', s.yield)} kWh im Jahr`}. Davon nutzt der Haushalt ${s.low.kwh === s.high.kwh ? 'gemessen' : 'geschätzt'} ${
-  figure('selbst', s.selfUsed)} kWh selbst (${figure('anteil', s.share)} %) im Wert von ${figure('ersparnis', a.saving)} Euro im Jahr${
-  interestOf(a)}.
+<p>${yieldOf(s)}${s.yield === '' ? 'Der Haushalt nutzt' : 'Davon nutzt der Haushalt'} ${s.low.kwh === s.high.kwh ? 'gemessen' : 'am ehesten'} ${
+  figure('selbst', s.selfUsed)} kWh selbst${s.share === '' ? '' : html` (${figure('anteil', s.share)} %)`} im Wert von ${
+  figure('ersparnis', a.saving)} Euro im Jahr${interestOf(a)}.
 ${a.subsidy === '' ? '' : html`Die Förderung von ${figure('foerderung', a.subsidy)} Euro ist von den Kosten abgezogen. `}Was ins Netz fließt, bringt nichts: Steckersolargeräte bekommen keine Vergütung.${s.low.kwh === s.high.kwh ? ''
-  : html` Mit weniger Eigenverbrauch sind es ${figure('niedrig', s.low.kwh)} kWh, mit mehr ${figure('hoch', s.high.kwh)} kWh.`}</p>
-<p class="quellen">Woher die Zahlen kommen: Ertrag je kWp aus PVGIS für München nach ddvo.github.io, „Photovoltaik – Mini-Solaranlagen
-für daheim und unterwegs“; der Faktor der Region nach der ersten Ziffer der Postleitzahl aus der langjährigen Einstrahlung
-(Mittel Deutschlands 1.055–1.086 kWh/m², München 1.170–1.200, Hamburg 950–965; energieatlas.bayern.de, „Potenzial“;
-photovoltaik.info, „Solarpotenzial in Ihrer Region“) und gemessenen Erträgen nach Postleitzahl 2022
-(solaranlage-mit-speicher.de, „Ertragsfaktor“): 0,85 im Norden (2…) bis 1,00 in Bayern (8…) und Südbaden (79…), ohne
-Postleitzahl 0,90. Ein regionales Mittel, auf etwa ±5 % genau; ein einzelnes Jahr weicht um bis zu +15 % oder −19 % ab
-(bestkorn.de, gemessen 2010–2022). Selbst genutzter Anteil nach ddvo.github.io, „Eigenverbrauch –
-Mini-Solaranlagen“ (850 Wp, Haushalte mit 1.500, 3.000 und 6.000 kWh, auch ohne jemanden tagsüber zu Hause), mit Speicher
-nach dem Stecker-Solar-Simulator der HTW Berlin. Schätzungen des Eigenverbrauchs weichen um etwa ein Fünftel voneinander
-ab (für dieselbe Anlage 490 kWh bei der HTW Berlin, 620 kWh bei ddvo.github.io), daher die Spanne. Nicht enthalten:
+  : html` Nach den veröffentlichten Schätzungen sind es ${figure('niedrig', s.low.kwh)} bis ${figure('hoch', s.high.kwh)} kWh.`}</p>
+${s.yield === '' && s.specific === '' ? nothing : html`<p class="quellen">Woher die Zahlen kommen: Ertrag je kWp aus PVGIS für
+München nach ddvo.github.io, „Photovoltaik – Mini-Solaranlagen für daheim und unterwegs“; der Faktor der Region nach der
+ersten Ziffer der Postleitzahl aus der langjährigen Einstrahlung (Mittel Deutschlands 1.055–1.086 kWh/m², München
+1.170–1.200, Hamburg 950–965; energieatlas.bayern.de, „Potenzial“; photovoltaik.info, „Solarpotenzial in Ihrer Region“)
+und gemessenen Erträgen nach Postleitzahl 2022 (solaranlage-mit-speicher.de, „Ertragsfaktor“): 0,85 im Norden (2…) bis
+1,00 in Bayern (8…) und Südbaden (79…), ohne Postleitzahl 0,90. Ein regionales Mittel, auf etwa ±5 % genau; ein einzelnes
+Jahr weicht um bis zu +15 % oder −19 % ab (bestkorn.de, gemessen 2010–2022).${s.series === '' ? '' : html` Selbst
+genutzt: die Reihe von ddvo.github.io, „Eigenverbrauch – Mini-Solaranlagen“ (850 Wp mit 935 kWh bei Haushalten mit 1.500,
+3.000 und 6.000 kWh, dazwischen geradlinig; ist tagsüber niemand zu Hause, 465 statt 620 kWh; nach Ost und West 86 statt
+78 % des Ertrags, „Photovoltaik“), die günstigste der veröffentlichten: Für dieselbe Anlage gibt der
+Stecker-Solar-Simulator der HTW Berlin 490 statt 620 kWh, die Verbraucherzentrale Nordrhein-Westfalen für 800 Wp am
+Geländer rund 350 von 560 kWh (rp-online.de, dpa 2024). Am ehesten ist darum ${figure('mitte', s.likely)} % dieser Reihe;
+die Spanne reicht von ${figure('unten', s.lowest)} % bis zu ihr. Ein Speicher nimmt einen Teil des Überschusses auf, nach
+dem Stecker-Solar-Simulator der HTW Berlin (wie in GitHub nick81nrw/PVTools, Issue 58, verglichen).`} Nicht enthalten:
 Verschattung, wann Ihr Haushalt Strom braucht, die Alterung der Module (etwa 0,5 % im Jahr, ddvo.github.io) und
-Preisänderungen.</p>
-<p class="regeln">Regeln (Stand Dezember 2026): Steckersolargeräte bis 800 VA Wechselrichter und 2.000 Wp Module (960 Wp
-am Schukostecker) werden nur im Marktstammdatenregister angemeldet; eingespeister Strom wird nicht vergütet
-(umweltbundesamt.de, „Steckersolargeräte (Balkonkraftwerke)“; sfv.de, „Organisatorisch-rechtliches Balkonsolar“; vzhh.de
-zur Norm DIN VDE V 0126-95).${RULES[s.rule]}</p>`;
+Preisänderungen.</p>`}
+${s.rule === '' ? nothing : html`<p class="regeln">Regeln (Stand Dezember 2026): Steckersolargeräte bis 800 VA Wechselrichter und
+2.000 Wp Module (960 Wp am Schukostecker) werden nur im Marktstammdatenregister angemeldet; eingespeister Strom wird nicht
+vergütet (umweltbundesamt.de, „Steckersolargeräte (Balkonkraftwerke)“; sfv.de, „Organisatorisch-rechtliches Balkonsolar“;
+vzhh.de zur Norm DIN VDE V 0126-95).${RULES[s.rule]}</p>`}`;
 const solarAnswerOf = (a, s) => ({
   sentence: solarSentence(a, s),
   short: a.kind === 'zahlt' ? `Bezahlt ${s.low.kwh === s.high.kwh ? '' : 'am ehesten '}nach ${comma(a.years)} Jahren.`
@@ -350,6 +361,7 @@ const noteOf = (id, page) => {
   if (page.unusualPowers[id] !== undefined) {
     parts.push(`rund um die Uhr mehr als ${comma(page.unusualPowers[id])} W braucht kaum ein Haushaltsgerät – waren kWh/Jahr oder kWh/Tag gemeint? Dann die Einheit daneben wählen.`);
   }
+  if (/speicher-kwh$/.test(id) && page.solar?.batteryUnusual) parts.push('so groß ist kaum ein Speicher im Haus – waren Wh gemeint? Dann durch 1.000 teilen.');
   if (page.idleStandby.includes(id)) parts.push('gilt nur mit einer täglichen Betriebsdauer, für die Stunden außer Betrieb');
   if (id === 'strompreis' && page.price !== '') parts.push(`= ${comma(page.price)} Eu/kWh`);
   if (id === 'strompreis' && page.unusual) parts.push('ungewöhnlich hoch für eine kWh – waren Cent gemeint? Dann „ct/kWh“ wählen.');

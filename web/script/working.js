@@ -75,11 +75,11 @@ const inputSteps = (w, page) => {
 // A payback's own steps: the energy and saving of a year, the interest on
 // the cost, the payback or why there is none, and the balance at the end
 // of a service life. cost: what the cost is called.
-const paybackSteps = (w, a, life, cost = 'Kosten') => {
+const paybackSteps = (w, a, life, cost = 'Kosten', energyGiven = false) => {
   const rounded = (name) => w.rounded.includes(name);
   const interest = Number(w.interest) !== 0;
   const steps = [
-    step('Strom im Jahr', ['(', f(w.p1, 'W'), '−', f(w.p2, 'W'), ') · 8,76'], f(w.energy, 'kWh'), rounded('energy')),
+    ...(energyGiven ? [] : [step('Strom im Jahr', ['(', f(w.p1, 'W'), '−', f(w.p2, 'W'), ') · 8,76'], f(w.energy, 'kWh'), rounded('energy'))]),
     step('Ersparnis im Jahr', [f(w.energy, 'kWh'), '·', f(w.price, 'Eu/kWh')], f(w.saving, 'Euro'), rounded('saving')),
   ];
   if (interest) steps.push(step('Zinsen im Jahr', [f(w.cost, 'Euro'), '·', f(w.rate, '%')], f(w.interest, 'Euro'), rounded('interest')));
@@ -96,15 +96,34 @@ const paybackSteps = (w, a, life, cost = 'Kosten') => {
   return steps;
 };
 
-// A solar system's estimate: its yield and the part used at home, and the
-// generator's power of the command line.
-const solarSteps = (s, w) => [
-  ...(s.specific === '' ? [] : [step('Ertrag (kWh je kWp in München aus PVGIS, nach ddvo.github.io; Faktor der Region)',
-    [f(s.peak, 'Wp'), '·', f(s.specific, 'kWh/kWp'), '/ 1000 ·', f(s.region)], f(s.yield, 'kWh'))]),
-  ...(s.low === s.high ? [] : [step('Selbst genutzt (Anteil nach ddvo.github.io und HTW Berlin)',
-    [f(s.yield, 'kWh'), '·', f(s.share, '%')], f(s.selfUsed, 'kWh'), s.selfUsedRounded)]),
-  step('Leistung für den Befehl, als Erzeuger negativ', [f(s.selfUsed, 'kWh'), '/ 8,76'], f(w.p2.replace(/^-/, ''), 'W')),
-];
+// A solar system's estimate: its yield, how the part used at home was
+// estimated from the published series, and the generator's power of the
+// command line (its kWh a year are the self-use itself).
+const solarSteps = (s, w) => {
+  const steps = [];
+  if (s.specific !== '') {
+    steps.push(step('Ertrag (kWh je kWp in München aus PVGIS, nach ddvo.github.io; Faktor der Region)',
+      [f(s.peak, 'Wp'), '·', f(s.specific, 'kWh/kWp'), '/ 1000 ·', f(s.region)], f(s.yield, 'kWh')));
+  }
+  if (s.series !== '') {
+    const factors = [...(Number(s.orientationFactor) === 1 ? [] : ['·', f(s.orientationFactor)]),
+      ...(Number(s.awayFactor) === 1 ? [] : ['·', f(s.awayFactor)])];
+    steps.push(step('Verhältnis von Ertrag und Verbrauch', [f(s.yield, 'kWh'), '/', f(s.household, 'kWh'), '· 100'], f(s.ratio, '%')));
+    steps.push(step('Anteil nach der Reihe von ddvo.github.io (Haushalte mit 1.500, 3.000 und 6.000 kWh, dazwischen geradlinig)',
+      [f(s.ratio, '%'), 'Ertrag gegenüber Verbrauch'], f(s.series, '%')));
+    steps.push(step(`Direkt genutzt, am ehesten${factors.length === 0 ? '' : ' (Faktoren: Ost und West, tagsüber niemand zu Hause)'}`,
+      [f(s.yield, 'kWh'), '·', f(s.series, '%'), ...factors, '·', f(s.likely, '%')], f(s.direct, 'kWh'), s.rounded.includes('direct')));
+    if (s.batteryShare !== '') {
+      steps.push(step('Aus dem Speicher (Anteil am Überschuss nach der HTW Berlin)',
+        ['(', f(s.yield, 'kWh'), '−', f(s.direct, 'kWh'), ') ·', f(s.batteryShare, '%')], f(s.stored, 'kWh'), s.rounded.includes('stored')));
+      steps.push(step('Selbst genutzt', [f(s.direct, 'kWh'), '+', f(s.stored, 'kWh')], f(s.selfUsed, 'kWh'), s.rounded.includes('selfUsed')));
+    }
+  }
+  return steps;
+};
+// The command line takes the self-use as a generator's power.
+const generatorStep = (s, w) => step('Leistung für den Befehl, als Erzeuger negativ', [f(s.selfUsed, 'kWh'), '/ 8,76'],
+  f(w.p2.replace(/^-/, ''), 'W'));
 
 // A comparison: each option's whole cost over the life, and each pair's
 // payback as the steps of one.
@@ -119,8 +138,11 @@ const list = (steps) => html`<ol>${steps.map(stepView)}</ol>`;
 export const workingOf = (message, page) => {
   if (message.kind === 'answer') {
     const a = message.answer, w = a;
-    const steps = [...(a.solar === null ? [] : solarSteps(a.solar, w)), ...inputSteps(w, page), ...paybackSteps(w, a, a.life)];
-    return list(steps);
+    if (a.solar !== null) {
+      return list([...solarSteps(a.solar, w), ...inputSteps(w, page), ...paybackSteps(w, a, a.life, 'Kosten', true),
+        generatorStep(a.solar, w)]);
+    }
+    return list([...inputSteps(w, page), ...paybackSteps(w, a, a.life)]);
   }
   if (message.kind !== 'comparison') return nothing;
   const c = message.comparison;
