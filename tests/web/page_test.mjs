@@ -198,6 +198,9 @@ const SOLAR = [
   { typed: { kosten: '4000', strompreis: '0,35', wp: '3000', 'haushalt-kwh': '4000', 'speicher-kwh': '2000' },
     chosen: { ausrichtung: 'sued', montage: 'schraeg' }, note: ['speicher-kwh', /waren Wh gemeint\?/],
     says: /^Die Solaranlage macht sich [^]*gewöhnliche Photovoltaikanlage/ },
+  // A battery with its price: its own payback, the program's for its own line.
+  { typed: { kosten: '900', strompreis: '0,35', wp: '800', 'haushalt-kwh': '3000', 'speicher-kwh': '1,5', 'speicher-preis': '400' },
+    chosen: { ausrichtung: 'sued' }, says: /Der Speicher allein \(sein Preis gegen [\d,]+ statt [\d,]+ kWh selbst genutzt\) macht sich/ },
   // A town's subsidy comes off the cost, on the command line too.
   { typed: { kosten: '600', foerderung: '200', strompreis: '0,35', wp: '800', 'haushalt-kwh': '3000' },
     chosen: { ausrichtung: 'sued' }, cost: '400', says: /Die Förderung von 200,00 Euro ist von den Kosten abgezogen/ },
@@ -560,7 +563,7 @@ async function checkSolar(tab) {
     if (c.selfUsed !== undefined) assert.ok(Number(f.niedrig) <= c.selfUsed && c.selfUsed <= Number(f.hoch), `${what}: ${f.niedrig}–${f.hoch}`);
     assert.equal(lastYears(tableOf(args)), f.jahre, what);
     const printed = got.lines.map((line) => lastYears(tableOf(line.split(' ').slice(1))));
-    assert.deepEqual(printed, [f['jahre-lang'], f['jahre-kurz']].filter((years) => years !== undefined), what);
+    assert.deepEqual(printed, [f['jahre-lang'], f['jahre-kurz'], f['jahre-speicher']].filter((years) => years !== undefined), what);
     if (c.typed.nutzungsdauer !== undefined) {
       assert.ok(Math.abs(Number(f.bilanz) - (Number(c.typed.nutzungsdauer) * Number(f.ersparnis) - Number(args[0]))) <= 0.1, what);
     }
@@ -590,6 +593,20 @@ async function checkSolar(tab) {
   assert.match(systems.answer, /„Angebot 2“ holt die 400,00 Euro Mehrpreis gegenüber „Angebot 1“ nach [\d,]+ Jahren herein/);
   const printed = systems.lines.map((line) => lastYears(tableOf(line.split(' ').slice(1))));
   for (const years of systems.paybacks) assert.ok(printed.includes(years), `${years} in ${printed}`);
+  // Each system with its own mounting, yield and self-use; a battery with its
+  // price judged on its own, by the program's result for its own line; the
+  // rules for each system.
+  await tab.load(`${url}#&frage=solar&kosten=500&strompreis-ct=35&wp=800&ausrichtung=sued&montage=senkrecht&haushalt-kwh=3000`
+    + '&nutzungsdauer=20&angebote=3&angebot2-kosten=900&angebot2-wp=800&angebot2-speicher-kwh=1.5&angebot2-speicher-preis=400'
+    + '&angebot3-kosten=450&angebot3-wp=1000&angebot3-montage=schraeg');
+  const own = await tab.run(comparison), own2 = await tab.run(solar);
+  assert.deepEqual(own.scriptErrors, []);
+  assert.match(own.answer, /„Angebot 1“ \(Süd, senkrecht an Geländer oder Wand: Ertrag [\d,]+ kWh, am ehesten [\d,]+ kWh selbst genutzt/);
+  assert.match(own.answer, /„Angebot 3“ \(Süd, schräg aufgeständert, etwa 30°: Ertrag 991,80 kWh/);
+  assert.match(own.answer, /Der Speicher von „Angebot 2“ allein .* macht sich .*bezahlt\. Ein Speicher muss womöglich/);
+  assert.match(own.answer, /„Angebot 3“: mit mehr als 960 Wp statt des Schukosteckers/);
+  const batteryLine = own.lines.find((line) => line.startsWith('wiedergewinnszeit 400 '));
+  assert.equal(lastYears(tableOf(batteryLine.split(' ').slice(1))), own2.figures['jahre-speicher']);
   // The link of the page's own values alone, with no command part.
   await tab.load(`${url}#&frage=solar&kosten=600&strompreis-ct=35&wp=800&ausrichtung=sued&montage=senkrecht&haushalt-kwh=3000&tagsueber=zuhause`);
   const linked = await tab.run(solar);

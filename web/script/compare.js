@@ -21,10 +21,23 @@ export const comparisonOf = (core, args, page) => {
   const pairs = result.pairs.map((pair) => ({ ...pair, cheap: options[pair.cheap].name, dear: options[pair.dear].name,
     thriftier: pair.thriftier < 0 ? null : options[pair.thriftier].name }));
   const versusOld = result.versusOld.map((payback, i) => ({ ...payback, name: page.offers[i].name }));
+  // Solar systems: each one's estimate and its battery's own payback; and
+  // which would cost least at the lower and at the higher self-use.
+  const systems = solar ? page.offers.map(({ name, estimate }) => ({ name, estimate,
+    battery: estimate?.battery?.line ? core.answer([...estimate.battery.line, '-h'], page.life) : null })) : [];
+  const cheapestAt = (key) => {
+    if (!solar || page.life === '') return null;
+    const other = core.compare({ shared, old, offers: page.offers.map((offer) => ({ cost: offer.cost, power: offer[key] })), life: page.life });
+    return other.errors.length > 0 || other.notFinite !== null || other.cheapest < 0 ? null : options[other.cheapest].name;
+  };
+  const spread = { low: cheapestAt('powerLow'), high: cheapestAt('powerHigh') };
+  const batteryLines = systems.filter(({ estimate }) => estimate?.battery?.line)
+    .map(({ name, estimate }) => ({ about: `der Speicher von „${name}“ allein`, line: estimate.battery.line }));
   return {
     solar, life: page.life, cheapest: result.cheapest, next: result.next, margin: result.margin, options, pairs, versusOld,
+    systems, spread,
     lines: [...versusOld.map(({ name, line }) => ({ about: `„${name}“ gegenüber ${solar ? 'keiner Anlage' : 'dem alten Gerät'}`, line })),
-      ...pairs.map(({ cheap, dear, line }) => ({ about: `„${dear}“ gegenüber „${cheap}“`, line }))],
+      ...pairs.map(({ cheap, dear, line }) => ({ about: `„${dear}“ gegenüber „${cheap}“`, line })), ...batteryLines],
     chart: result.chart === null ? null : { ...result.chart,
       lines: options.map(({ name, cost, end }) => ({ name, start: Number(cost), end: Number(end) })) },
   };

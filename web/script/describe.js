@@ -1,7 +1,7 @@
 // The model as text for paper: "Kosten: 800 Euro", the fields that hold a
 // value in the form's order, each number as read; compared, each offer in
 // a line of its own. Pure.
-import { FIELDS, NOT_SOLAR, OFFER_KEYS, ONLY_SOLAR, SOLAR_FIELDS, fieldOf, offerId, slotOf, unitId, unitOf } from './fields.js';
+import { FIELDS, NOT_SOLAR, OFFER_FIELDS, OFFER_KEYS, ONLY_SOLAR, SOLAR_FIELDS, fieldOf, offerId, slotOf, unitId, unitOf } from './fields.js';
 import { comparing, solarAsked, valueOf } from './model.js';
 import { readNumber } from './numbers.js';
 
@@ -28,6 +28,7 @@ export const describeModel = (model, yearly, choiceLabel) => {
   const keys = OFFER_KEYS[model.question].filter((key) => key !== 'name');
   const offers = compared ? model.offers.map((_, i) => ({
     label: valueOf(model, `angebot${i + 1}-name`).trim() || `Angebot ${i + 1}`,
-    value: keys.map((key) => shownValue(model, offerId(i + 1, key, true))).filter((text) => text !== '').join(', ') })) : [];
+    value: keys.map((key) => (OFFER_FIELDS[key].choice ? choiceLabel(OFFER_FIELDS[key].plain, valueOf(model, offerId(i + 1, key, true)))
+      : shownValue(model, offerId(i + 1, key, true)))).filter((text) => text !== '').join(', ') })) : [];
   return [...plain, ...offers].filter(({ value }) => value !== '');
 };

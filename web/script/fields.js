@@ -62,6 +62,7 @@ export const SOLAR_FIELDS = [
     range: 'Bitte die Postleitzahl oder ihre ersten Ziffern eingeben, etwa 80331 oder 80; leer: das Mittel Deutschlands.' },
   { id: 'haushalt-kwh', name: 'Stromverbrauch des Haushalts', unit: 'kWh/Jahr', range: AMOUNT },
   { id: 'speicher-kwh', name: 'Speicher', unit: 'kWh', range: AMOUNT },
+  { id: 'speicher-preis', name: 'davon für den Speicher', sign: 'euro', unit: 'Euro' },
   { id: 'ertrag-kwh', name: 'Ertrag', unit: 'kWh/Jahr', range: AMOUNT },
   { id: 'selbst-kwh', name: 'Selbst genutzt', unit: 'kWh/Jahr', range: AMOUNT,
     too: 'Mehr, als die Anlage erzeugt oder der Haushalt im Jahr verbraucht.' },
@@ -81,10 +82,16 @@ export const OFFER_FIELDS = {
   power: { plain: 'hinterher', box: 'leistung', name: 'Verbrauch', units: POWER_UNITS, check: 'leistung', finite: POWER_FINITE },
   standby: { plain: 'standby-hinterher', box: 'standby', name: 'Standby', unit: 'W', range: STANDBY_RANGE },
   wp: { plain: 'wp', box: 'wp', name: 'Modulleistung', unit: 'Wp', range: PEAK_RANGE },
+  orientation: { plain: 'ausrichtung', box: 'ausrichtung', name: 'Ausrichtung', choice: true, empty: 'Bitte eine Ausrichtung wählen.' },
+  mounting: { plain: 'montage', box: 'montage', name: 'Montage', choice: true },
   battery: { plain: 'speicher-kwh', box: 'speicher-kwh', name: 'Speicher', unit: 'kWh', range: AMOUNT },
+  batteryCost: { plain: 'speicher-preis', box: 'speicher-preis', name: 'davon für den Speicher', sign: 'euro', unit: 'Euro',
+    check: 'kosten', finite: 'Der Preis des Speichers muss eine endliche Zahl sein.',
+    range: 'Der Preis des Speichers kann nicht negativ sein.' },
 };
 // The keys of an offer's values by question, in the order of its box.
-export const OFFER_KEYS = { geraet: ['name', 'cost', 'power', 'standby'], solar: ['name', 'cost', 'wp', 'battery'] };
+export const OFFER_KEYS = { geraet: ['name', 'cost', 'power', 'standby'],
+  solar: ['name', 'cost', 'wp', 'orientation', 'mounting', 'battery', 'batteryCost'] };
 
 // The id of offer n's field key, alone or compared; its unit's id.
 export const offerId = (n, key, compared) => (compared || OFFER_FIELDS[key].plain === undefined

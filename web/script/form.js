@@ -47,7 +47,7 @@ export const showForm = (model) => {
   byId('leistung').hidden = solar;
   for (const id of ['erloes-feld', 'anzahl-feld', 'betriebsdauer-feld']) byId(id).hidden = solar;
   byId('foerderung-feld').hidden = !solar;
-  for (const id of ['kosten-feld', 'hinterher-feld', 'wp-feld', 'speicher-feld', 'ertrag-selbst']) byId(id).hidden = boxes;
+  for (const id of ['kosten-feld', 'hinterher-feld', 'wp-feld', 'lage-feld', 'speicher-feld', 'ertrag-selbst']) byId(id).hidden = boxes;
   byId('vorher-name').textContent = boxes ? 'Altes Gerät behalten: Verbrauch' : 'Leistung vorher';
   byId('vorher').placeholder = boxes ? 'leer: ohne altes Gerät' : 'z. B. 50';
   for (const button of document.querySelectorAll('.angebot-neu')) button.hidden = model.offers.length === MOST_OFFERS;

@@ -73,9 +73,13 @@ const comparisonView = (args, page) => {
 
 // A solar system's estimate with the paybacks of a lower and a higher
 // self-use, each the program's result for its own command line.
-const solarOf = (solar) => (solar === null ? null
+// With a battery and its price, the battery's own payback: its price
+// against the self-use it adds, over the same service life.
+const solarOf = (solar, life) => (solar === null ? null
   : { ...solar, low: { kwh: solar.low, ...core.answer(writing('-h', solar.lines.low)) },
-    high: { kwh: solar.high, ...core.answer(writing('-h', solar.lines.high)) } });
+    high: { kwh: solar.high, ...core.answer(writing('-h', solar.lines.high)) },
+    battery: solar.battery === null ? null : { ...solar.battery,
+      answer: solar.battery.line === null ? null : core.answer(writing('-h', solar.battery.line), life) } });
 
 // What a command line shows: the result of four numbers, the examples, or
 // the program's errors at the fields they are about.
@@ -88,11 +92,13 @@ const viewOf = (args, page = NO_PAGE_VALUES) => {
   // A link to -b, -bh or -bH asks for the examples, shown as -bh writes them.
   if (result.examples) return { ...EMPTY, table: examplesHtml(), command };
   if (result.status !== 0) return errorView(result.errors, command);
-  const lines = page.solar === null || page.solar.low === page.solar.high ? [] : [['bei weniger Eigenverbrauch', page.solar.lines.low],
-    ['bei mehr Eigenverbrauch', page.solar.lines.high]].map(([about, words]) => ({ about, line: [core.programName, ...words] }));
+  const solar = page.solar;
+  const lines = [...(solar === null || solar.low === solar.high ? [] : [['bei weniger Eigenverbrauch', solar.lines.low],
+    ['bei mehr Eigenverbrauch', solar.lines.high]]), ...(solar?.battery?.line ? [['der Speicher allein', solar.battery.line]] : [])]
+    .map(([about, words]) => ({ about, line: [core.programName, ...words] }));
   return { ...EMPTY, message: { kind: 'answer', answer: { ...core.answer(line, page.life), life: page.life,
-    resale: page.resale, subsidy: page.subsidy, solar: solarOf(page.solar) } }, table: result.output, curve: core.curve(line), command, savable: true,
-  lines };
+    resale: page.resale, subsidy: page.subsidy, solar: solarOf(solar, page.life) } }, table: result.output, curve: core.curve(line), command,
+  savable: true, lines };
 };
 
 let shown = { args: [], view: EMPTY, examples: '', page: NO_PAGE_VALUES };

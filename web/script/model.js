@@ -100,6 +100,11 @@ export const modelOfLink = (args, own, typed) => {
     for (const [key, field] of Object.entries(OFFER_FIELDS)) {
       if (key !== 'name') fill(`angebot${n}-${field.box}`, `angebot${n}-${field.box}`, field.units);
     }
+    // Systems compared before each had its own shared the first one's
+    // orientation and mounting.
+    for (const field of Object.values(OFFER_FIELDS).filter(({ choice }) => choice)) {
+      if (!own.has(`angebot${n}-${field.box}`)) setValue(model, `angebot${n}-${field.box}`, valueOf(model, field.plain));
+    }
   });
   return model;
 };

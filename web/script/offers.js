@@ -15,9 +15,19 @@ const numberField = (model, id, label, placeholder, mode = 'decimal', required =
 <input id=${id} inputmode=${mode} placeholder=${placeholder} ?required=${required} .value=${live(valueOf(model, id))}>
 <output id=${`${id}-hinweis`} for=${id}></output>`;
 
+// A choice of a box, with the options of the plain form's own select.
+const choiceField = (model, n, key, label) => {
+  const id = offerId(n, key, true), plain = document.getElementById(offerId(n, key, false));
+  const value = valueOf(model, id) || plain.options[0].value;
+  return html`<label for=${id}>${label}</label>
+<select id=${id}>${[...plain.options].map((o) => html`<option value=${o.value} ?selected=${o.value === value}>${o.textContent}</option>`)}</select>`;
+};
 const solarView = (model, n) => html`
 ${numberField(model, offerId(n, 'wp', true), 'Modulleistung (Wp)', 'z. B. 800', 'decimal', true)}
-${numberField(model, offerId(n, 'battery', true), 'Speicher (kWh)', 'leer: ohne Speicher')}`;
+${choiceField(model, n, 'orientation', 'Ausrichtung')}
+${choiceField(model, n, 'mounting', 'Montage')}
+${numberField(model, offerId(n, 'battery', true), 'Speicher (kWh)', 'leer: ohne Speicher')}
+${numberField(model, offerId(n, 'batteryCost', true), 'davon für den Speicher (Eu)', 'leer: nicht bekannt')}`;
 const deviceView = (model, n) => {
   const id = offerId(n, 'power', true), unit = valueOf(model, unitId(id)) || 'W';
   return html`

@@ -206,24 +206,30 @@ const readSolar = (r, model, core, choiceLabel) => {
   const price = readPrice(r, shared.strompreis, page);
   r.keep('units', 'frage', 'solar');
   const systems = model.offers.map((_, i) => {
-    const n = i + 1, ids = Object.fromEntries(['cost', 'wp', 'battery'].map((key) => [key, offerId(n, key, compared)]));
-    const [typed, peak, stored] = [r.text(ids.cost), r.text(ids.wp), r.text(ids.battery)];
+    const n = i + 1;
+    const ids = Object.fromEntries(['cost', 'wp', 'orientation', 'mounting', 'battery', 'batteryCost'].map((key) => [key, offerId(n, key, compared)]));
+    const [typed, peak, stored, storeCost] = [r.text(ids.cost), r.text(ids.wp), r.text(ids.battery), r.text(ids.batteryCost)];
+    const [orientation, mounting] = [valueOf(model, ids.orientation), valueOf(model, ids.mounting)];
     for (const key of ['cost', 'wp']) if (valueOf(model, ids[key]).trim() === '') r.missing.push(ids[key]);
     if (n > 1 && typed !== '') r.keep('offers', `angebot${n}-kosten`, typed);
-    for (const [key, text] of [['wp', peak], ['battery', stored]]) if (text !== '') r.keep('offers', linkKey(n, key), text);
+    for (const [key, text] of [['wp', peak], ['orientation', orientation], ['mounting', mounting], ['battery', stored],
+      ['batteryCost', storeCost]]) if (text !== '' && !(n === 1 && OFFER_FIELDS[key].choice)) r.keep('offers', linkKey(n, key), text);
+    const system = { n, ids, name: offerName(model, n), typed, cost: '', peak, stored, orientation, mounting,
+      storeCost: storeCost === '' ? '' : r.made(ids.batteryCost, 'kosten', storeCost, '').text };
+    if (typed === '') return system;
     // A subsidy comes off the cost, as a resale does a device's.
     const subsidy = shared.foerderung;
-    if (typed === '') return { n, ids, name: offerName(model, n), typed, cost: '', peak, stored };
-    let cost = typed;
+    system.cost = typed;
     if (compared) {
-      cost = r.made(ids.cost, 'kosten', typed, subsidy).text;
+      system.cost = r.made(ids.cost, 'kosten', typed, subsidy).text;
     } else if (subsidy !== '') {
       const net = r.made('foerderung', 'erloes', subsidy, typed);
-      [cost, page.subsidy, page.subsidyCost] = [net.text, net.shown, net.cost];
+      [system.cost, page.subsidy, page.subsidyCost] = [net.text, net.shown, net.cost];
     }
-    return { n, ids, name: offerName(model, n), typed, cost, peak, stored };
+    return system;
   });
   for (const [id, value] of Object.entries(solar)) if (value !== '') r.keep('units', id, value);
+  for (const key of ['orientation', 'mounting']) if (systems[0][key] !== '') r.keep('units', OFFER_FIELDS[key].plain, systems[0][key]);
   if (shared.foerderung !== '') {
     if (systems[0].typed !== '') r.keep('money', 'kosten', systems[0].typed);
     r.keep('money', 'foerderung', shared.foerderung);
@@ -234,25 +240,39 @@ const readSolar = (r, model, core, choiceLabel) => {
   if (known) r.missing = r.missing.filter((id) => id !== 'wp');
   for (const id of ['strompreis', ...(measured ? [] : ['haushalt-kwh'])]) if (valueOf(model, id).trim() === '') r.missing.push(id);
   const ready = r.missing.length === 0 && r.problems.length === 0;
-  // The estimate of one system, its problems at its fields.
-  const estimateOf = (system) => {
-    const estimate = core.solar({ ...solar, wp: system.peak, 'speicher-kwh': system.stored });
-    const ids = { wp: system.ids.wp, 'speicher-kwh': system.ids.battery };
-    if (estimate.problem !== undefined) r.refuse(ids[estimate.field] ?? estimate.field, estimate.problem);
-    return estimate;
-  };
   const args = [systems[0].cost, price, '0', '', ...optionsOf(shared, false)];
+  const line = (cost, before, after) => [cost, args[1], before, after, ...args.slice(4)];
+  // The estimate of one system, its problems at its fields; with a battery,
+  // the same modules without it, and the command line of the battery alone
+  // (its price against the self-use it adds), where its price is given.
+  const estimateOf = (system) => {
+    const texts = { ...solar, wp: system.peak, ausrichtung: system.orientation, montage: system.mounting };
+    const estimate = core.solar({ ...texts, 'speicher-kwh': system.stored });
+    const fields = { wp: system.ids.wp, ausrichtung: system.ids.orientation, 'speicher-kwh': system.ids.battery };
+    if (estimate.problem !== undefined) {
+      r.refuse(fields[estimate.field] ?? estimate.field, estimate.problem);
+      return estimate;
+    }
+    const labels = { orientation: choiceLabel('ausrichtung', system.orientation), mounting: choiceLabel('montage', system.mounting) };
+    if (system.stored === '') return { ...estimate, ...labels, battery: null };
+    const without = core.solar(texts);
+    return { ...estimate, ...labels, battery: { without, line: system.storeCost === '' ? null
+      : line(system.storeCost, without.power, estimate.power) } };
+  };
   readLife(r, shared.nutzungsdauer, page);
   if (compared) {
-    page.offers = systems.map((system) => ({ name: system.name, typed: system.typed, cost: system.cost,
-      power: ready && system.peak !== '' ? estimateOf(system).power ?? '' : '' }));
+    page.offers = systems.map((system) => {
+      const estimate = ready && system.peak !== '' ? estimateOf(system) : null;
+      return { name: system.name, typed: system.typed, cost: system.cost, power: estimate?.power ?? '', estimate,
+        powerLow: estimate?.powerLow ?? '', powerHigh: estimate?.powerHigh ?? '' };
+    });
     args[3] = page.offers[0].power;
   } else if (ready) {
     const estimate = estimateOf(systems[0]);
-    const line = (power) => [...args.slice(0, 3), power, ...args.slice(4)];
+    const lineAt = (power) => line(args[0], '0', power);
     args[3] = estimate.power ?? '';
-    page.solar = { ...estimate, peak: systems[0].peak, postcode: solar.plz, household: solar['haushalt-kwh'], orientation: choiceLabel('ausrichtung', solar.ausrichtung),
-      mounting: choiceLabel('montage', solar.montage), lines: { low: line(estimate.powerLow), high: line(estimate.powerHigh) } };
+    page.solar = { ...estimate, peak: systems[0].peak, postcode: solar.plz, household: solar['haushalt-kwh'],
+      lines: { low: lineAt(estimate.powerLow), high: lineAt(estimate.powerHigh) } };
   }
   return { args, page };
 };

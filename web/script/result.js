@@ -108,13 +108,9 @@ const yieldOf = (s) => {
     figure('region', s.region)} (${s.postcode === '' ? 'Mittel Deutschlands, ohne Postleitzahl' : `Postleitzahl ${s.postcode}${s.postcode.length < 5 ? '…' : ''}`}) = ${
     figure('ertrag', s.yield)} kWh im Jahr. `;
 };
-const solarFigures = (a, s) => html`
-<p>${yieldOf(s)}${s.yield === '' ? 'Der Haushalt nutzt' : 'Davon nutzt der Haushalt'} ${s.low.kwh === s.high.kwh ? 'gemessen' : 'am ehesten'} ${
-  figure('selbst', s.selfUsed)} kWh selbst${s.share === '' ? '' : html` (${figure('anteil', s.share)} %)`} im Wert von ${
-  figure('ersparnis', a.saving)} Euro im Jahr${interestOf(a)}.
-${a.subsidy === '' ? '' : html`Die Förderung von ${figure('foerderung', a.subsidy)} Euro ist von den Kosten abgezogen. `}Was ins Netz fließt, bringt nichts: Steckersolargeräte bekommen keine Vergütung.${s.low.kwh === s.high.kwh ? ''
-  : html` Nach den veröffentlichten Schätzungen sind es ${figure('niedrig', s.low.kwh)} bis ${figure('hoch', s.high.kwh)} kWh.`}</p>
-${s.yield === '' && s.specific === '' ? nothing : html`<p class="quellen">Woher die Zahlen kommen: Ertrag je kWp aus PVGIS für
+// Where the figures come from and what they leave out; s: an estimate
+// (its self-use told from the series where it was estimated).
+const solarSources = (s) => html`<p class="quellen">Woher die Zahlen kommen: Ertrag je kWp aus PVGIS für
 München nach ddvo.github.io, „Photovoltaik – Mini-Solaranlagen für daheim und unterwegs“; der Faktor der Region nach der
 ersten Ziffer der Postleitzahl aus der langjährigen Einstrahlung (Mittel Deutschlands 1.055–1.086 kWh/m², München
 1.170–1.200, Hamburg 950–965; energieatlas.bayern.de, „Potenzial“; photovoltaik.info, „Solarpotenzial in Ihrer Region“)
@@ -129,11 +125,39 @@ Geländer rund 350 von 560 kWh (rp-online.de, dpa 2024). Am ehesten ist darum ${
 die Spanne reicht von ${figure('unten', s.lowest)} % bis zu ihr. Ein Speicher nimmt einen Teil des Überschusses auf, nach
 dem Stecker-Solar-Simulator der HTW Berlin (wie in GitHub nick81nrw/PVTools, Issue 58, verglichen).`} Nicht enthalten:
 Verschattung, wann Ihr Haushalt Strom braucht, die Alterung der Module (etwa 0,5 % im Jahr, ddvo.github.io) und
-Preisänderungen.</p>`}
-${s.rule === '' ? nothing : html`<p class="regeln">Regeln (Stand Dezember 2026): Steckersolargeräte bis 800 VA Wechselrichter und
+Preisänderungen.</p>`;
+// The rules for plug-in devices, and what they mean for these systems.
+const solarRules = (rulesOf) => html`<p class="regeln">Regeln (Stand Dezember 2026): Steckersolargeräte bis 800 VA Wechselrichter und
 2.000 Wp Module (960 Wp am Schukostecker) werden nur im Marktstammdatenregister angemeldet; eingespeister Strom wird nicht
 vergütet (umweltbundesamt.de, „Steckersolargeräte (Balkonkraftwerke)“; sfv.de, „Organisatorisch-rechtliches Balkonsolar“;
-vzhh.de zur Norm DIN VDE V 0126-95).${RULES[s.rule]}</p>`}`;
+vzhh.de zur Norm DIN VDE V 0126-95).${rulesOf}</p>`;
+// A battery is its own investment: its price against the self-use it adds,
+// and it may not last as long as the modules.
+const BATTERY_LIFE = 'Ein Speicher muss womöglich innerhalb der Lebensdauer der Module ersetzt werden; das ist hier nicht eingerechnet.';
+const battery = (s, life, name = '') => {
+  if (s.battery === null || s.battery === undefined) return nothing;
+  const of = name === '' ? 'Der Speicher' : `Der Speicher von „${name}“`;
+  const b = s.battery.answer;
+  if (b === null || b === undefined) {
+    return html`<p>${of} hebt den selbst genutzten Strom von ${figure('ohne-speicher', s.battery.without.selfUsed)} auf ${
+      figure('mit-speicher', s.selfUsed)} kWh im Jahr. Mit seinem Preis („davon für den Speicher“) sagt die Seite, wann er sich
+selbst bezahlt macht. ${BATTERY_LIFE}</p>`;
+  }
+  const within = life === '' || b.balance === '' || !b.balance.startsWith('-');
+  const when = b.kind !== 'zahlt' ? 'macht sich nie bezahlt'
+    : html`macht sich ${within ? '' : 'erst nach der Nutzungsdauer, '}nach ${figure('jahre-speicher', b.years)} Jahren${durationOf(b)} bezahlt`;
+  return html`<p>${of} allein (sein Preis gegen ${figure('mit-speicher', s.selfUsed)} statt ${
+    figure('ohne-speicher', s.battery.without.selfUsed)} kWh selbst genutzt) ${when}. ${BATTERY_LIFE}</p>`;
+};
+const solarFigures = (a, s) => html`
+<p>${yieldOf(s)}${s.yield === '' ? 'Der Haushalt nutzt' : 'Davon nutzt der Haushalt'} ${s.low.kwh === s.high.kwh ? 'gemessen' : 'am ehesten'} ${
+  figure('selbst', s.selfUsed)} kWh selbst${s.share === '' ? '' : html` (${figure('anteil', s.share)} %)`} im Wert von ${
+  figure('ersparnis', a.saving)} Euro im Jahr${interestOf(a)}.
+${a.subsidy === '' ? '' : html`Die Förderung von ${figure('foerderung', a.subsidy)} Euro ist von den Kosten abgezogen. `}Was ins Netz fließt, bringt nichts: Steckersolargeräte bekommen keine Vergütung.${s.low.kwh === s.high.kwh ? ''
+  : html` Nach den veröffentlichten Schätzungen sind es ${figure('niedrig', s.low.kwh)} bis ${figure('hoch', s.high.kwh)} kWh.`}</p>
+${battery(s, a.life)}
+${s.yield === '' && s.specific === '' ? nothing : solarSources(s)}
+${s.rule === '' ? nothing : solarRules(RULES[s.rule])}`;
 const solarAnswerOf = (a, s) => ({
   sentence: solarSentence(a, s),
   short: a.kind === 'zahlt' ? `Bezahlt ${s.low.kwh === s.high.kwh ? '' : 'am ehesten '}nach ${comma(a.years)} Jahren.`
@@ -231,6 +255,49 @@ const versusOldOf = (answer, w) => {
 // The answer for offers compared: with a service life, which option costs
 // least over it and by how much less than the next; each offer's whole
 // cost, and its payback against the old device; each pair's payback.
+// Solar systems compared: each one's orientation, mounting, yield and
+// self-use; which would be cheapest at the lower or higher self-use where
+// that differs; each battery as its own investment; the sources and the
+// rules for each system.
+const systemOf = (system) => {
+  const e = system?.estimate;
+  if (e === null || e === undefined || e.problem !== undefined) return '';
+  return html` (${e.orientation}, ${e.mounting}: Ertrag ${figure('ertrag', e.yield)} kWh, am ehesten ${
+    figure('selbst', e.selfUsed)} kWh selbst genutzt, nach den veröffentlichten Schätzungen ${figure('niedrig', e.low)} bis ${
+    figure('hoch', e.high)} kWh)`;
+};
+const RULES_OF_SYSTEM = {
+  energiestecker: (name) => html` ${name}: mit mehr als 960 Wp statt des Schukosteckers ein Energiesteckverbinder.`,
+  keine: (name) => html` ${name}: mit mehr als 2.000 Wp gelten diese Regeln nicht, das ist eine gewöhnliche Photovoltaikanlage.`,
+};
+const systemsSafeguards = (c) => {
+  const cheapest = c.options[c.cheapest]?.name;
+  const other = (at) => (at !== null && at !== cheapest ? at : null);
+  const [low, high] = [other(c.spread.low), other(c.spread.high)];
+  const estimated = c.systems.map(({ estimate }) => estimate).filter((e) => e !== null && e.problem === undefined);
+  const rules = c.systems.filter(({ estimate }) => RULES_OF_SYSTEM[estimate?.rule] !== undefined)
+    .map(({ name, estimate }) => RULES_OF_SYSTEM[estimate.rule](`„${name}“`));
+  return html`${low === null && high === null ? nothing : html`<p>Die Spanne des Eigenverbrauchs ändert die Rangfolge: ${
+    low === null ? '' : html`Bei weniger Eigenverbrauch wäre „${low}“ am günstigsten. `}${
+    high === null ? '' : html`Bei mehr Eigenverbrauch wäre „${high}“ am günstigsten.`}</p>`}
+${c.systems.map((system) => battery({ ...system.estimate, battery: system.estimate?.battery && { ...system.estimate.battery,
+    answer: system.battery } }, c.life, system.name))}
+${estimated.length === 0 ? nothing : solarSources(estimated[0])}
+${solarRules(rules)}`;
+};
+// A battery in the cheapest set whose own payback does not come within the
+// service life: the headline says so.
+const batteryCaveat = (c, option) => {
+  const system = c.solar ? c.systems.find(({ name }) => name === option.name) : undefined;
+  if (system?.estimate?.battery === null || system?.estimate?.battery === undefined) return '';
+  const b = system.battery;
+  if (b === null) return ' Ob sich sein Speicher allein bezahlt macht, sagt die Seite mit dessen Preis.';
+  if (b.kind !== 'zahlt') return ' Sein Speicher allein macht sich aber nie bezahlt.';
+  return b.balance.startsWith('-')
+    ? html` Sein Speicher allein macht sich aber erst nach der Nutzungsdauer bezahlt, nach ${figure('jahre-speicher', b.years)} Jahren.`
+    : '';
+};
+
 const comparisonAnswerOf = (c) => {
   const w = wordsOf(c), cheapest = c.options[c.cheapest], next = c.options[c.next];
   const over = c.life === '' ? null : html`Über die Nutzungsdauer von ${yearsOf(c.life)}`;
@@ -248,18 +315,19 @@ const comparisonAnswerOf = (c) => {
         figure('abstand', c.margin)} Euro weniger als ${named(next, w)}.</p>`
       : cheapest.total.startsWith('-')
         ? html`<p>${over} bringt ${named(cheapest, w)} am meisten: ${figure('gesamt', cheapest.total, unsigned(cheapest.total))} Euro, ${
-          figure('abstand', c.margin)} Euro mehr als ${named(next, w)}.</p>`
+          figure('abstand', c.margin)} Euro mehr als ${named(next, w)}.${batteryCaveat(c, cheapest)}</p>`
         : html`<p>${over} kostet ${named(cheapest, w)} am wenigsten: ${figure('gesamt', cheapest.total)} Euro, ${
-          figure('abstand', c.margin)} Euro weniger als ${named(next, w)}.</p>`;
+          figure('abstand', c.margin)} Euro weniger als ${named(next, w)}.${batteryCaveat(c, cheapest)}</p>`;
   const offers = c.options.filter((option) => !option.keep);
   const figures = html`
-<ul>${offers.map((offer, i) => html`<li>${capital(named(offer, w))}: ${c.life === ''
+<ul>${offers.map((offer, i) => html`<li>${capital(named(offer, w))}${c.solar ? systemOf(c.systems[i]) : ''}: ${c.life === ''
     ? html`Kaufpreis ${figure('kosten', offer.cost)} Euro, ${w.yearly} ${figure('strom', offer.electricity, unsigned(offer.electricity))} Euro im Jahr`
     : offer.total.startsWith('-') ? html`${figure('gesamt', offer.total, unsigned(offer.total))} Euro Gewinn in ${yearsOf(c.life)}`
       : html`${figure('gesamt', offer.total)} Euro in ${yearsOf(c.life)}`}${
     c.versusOld.length > 0 ? versusOldOf(c.versusOld[i], w) : ''}.</li>`)}</ul>
 ${(c.life === '' ? c.pairs.slice(1) : c.pairs).map((pair) => html`<p>${pairOf(pair, w)}</p>`)}
-${c.life === '' ? html`<p>Mit einer Nutzungsdauer sagt die Seite, welches ${w.what} über sie insgesamt am wenigsten kostet.</p>` : nothing}`;
+${c.life === '' ? html`<p>Mit einer Nutzungsdauer sagt die Seite, welches ${w.what} über sie insgesamt am wenigsten kostet.</p>` : nothing}
+${c.solar ? systemsSafeguards(c) : nothing}`;
   const short = c.life === '' ? `${c.pairs.length > 0 && c.pairs[0].kind === 'zahlt'
     ? `„${c.pairs[0].dear}“ holt den Mehrpreis nach ${comma(c.pairs[0].years)} Jahren herein.` : 'Siehe Vergleich.'}`
     : undecided ? 'Keine Summe für alle Möglichkeiten.'
