@@ -171,9 +171,26 @@ const power = ({ module, withWords }) => (texts) => {
   return { ...fieldsOf(record, ['text', 'shown', 'average', 'rest', 'year', 'limit']), unusual: record.has('unusual') };
 };
 
+// The core's answers depend on their inputs alone: a keystroke changes one
+// field, and the values of the others are read as they were a moment ago.
+// (Callers never change what they get back.)
+const MOST_REMEMBERED = 500;
+const remembered = (fn) => {
+  const seen = new Map();
+  return (...args) => {
+    const key = JSON.stringify(args);
+    if (!seen.has(key)) {
+      if (seen.size >= MOST_REMEMBERED) seen.clear();
+      seen.set(key, fn(...args));
+    }
+    return seen.get(key);
+  };
+};
+
 export const openCore = async () => {
   const io = adapterOf(await createCalculator({ wasmBinary: await unpacked(bytesOf(moduleBase64)),
     locateFile: (name) => name }));
   return { programName: io.call([], io.module._wgz_program).get('name'), run: run(io), answer: answer(io),
-    curve: curve(io), compare: compare(io), solar: solar(io), power: power(io), convert: convert(io) };
+    curve: curve(io), compare: compare(io), solar: remembered(solar(io)), power: remembered(power(io)),
+    convert: remembered(convert(io)) };
 };
