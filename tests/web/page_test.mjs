@@ -779,12 +779,12 @@ async function checkLayout(tab) {
   }
   assert.deepEqual((await tab.run(state)).outside, []);
 
-  // On a phone, with and without its keyboard up: once the four numbers are
-  // in, the answer (or its short form) is in sight after each field typed,
+  // On a phone, with and without its keyboard up, and on a laptop: once the
+  // four numbers are in, the answer (or its short form) is in sight after each field typed,
   // and never over the field or its label; so it is at once for a link.
   const typing = [['kosten', '800'], ['strompreis', '0,35'], ['vorher', '420'], ['hinterher', '140'],
     ['zins', '4'], ['inflation', '2'], ['betriebsdauer', '12'], ['erloes', '50'], ['nutzungsdauer', '15']];
-  for (const [width, height] of [[360, 740], [360, 400]]) {
+  for (const [width, height] of [[360, 740], [360, 400], [1366, 768], [1280, 800]]) {
     await tab.resize(width, height);
     await tab.load(url);
     for (const [i, [id, text]] of typing.entries()) {

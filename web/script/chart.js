@@ -168,7 +168,7 @@ export const comparisonChart = ({ end, lines, points }, box) => {
   labels.forEach((label, k) => { if (k > 0) label.at = Math.max(label.at, labels[k - 1].at + 20); });
   return svg`
     ${axes({ left, right, top, bottom }, { values: years.values, at: x, name: 'jahr', title: 'Jahre' },
-    { values: costs.values, at: y, name: 'kosten', title: 'Kosten bis dahin (Euro)' })}
+    { values: costs.values, at: y, name: 'kosten', title: lowest < 0 ? 'Bilanz bis dahin (Euro, unter 0 Gewinn)' : 'Kosten bis dahin (Euro)' })}
     ${lines.map((line, i) => svg`
       <line class="gesamt" x1=${left} y1=${fixed(y(line.start))} x2=${right} y2=${fixed(y(line.end))}
         stroke-dasharray=${dashOf(i)} data-von=${line.start} data-bis=${line.end}></line>`)}

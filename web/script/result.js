@@ -226,7 +226,7 @@ const NEVER = {
   keine: 'und spart bei diesem Strompreis nichts',
   ungueltig: 'und lässt sich mit diesen Werten nicht vergleichen',
 };
-const pairOf = (pair, w) => {
+const pairOf = (pair, w, life = '') => {
   const [cheap, dear] = [`„${pair.cheap}“`, `„${pair.dear}“`];
   if (pair.sameCost) {
     if (pair.thriftier === null) return html`${cheap} und ${dear} kosten gleich viel und ${w.bothSame}.`;
@@ -234,8 +234,10 @@ const pairOf = (pair, w) => {
     return html`„${pair.thriftier}“ kostet so viel wie ${other} und ${w.thrift}.`;
   }
   if (pair.kind === 'zahlt') {
+    // (A catch-up after the service life comes too late.)
+    const late = life !== '' && Number(pair.years) > Number(life) ? html`, erst nach der Nutzungsdauer von ${yearsOf(life)}` : '';
     return html`${dear} holt die ${figure('mehrpreis', pair.extra)} Euro Mehrpreis gegenüber ${cheap} nach ${
-      figure('jahre', pair.years)} Jahren${durationOf(pair)} herein.`;
+      figure('jahre', pair.years)} Jahren${durationOf(pair)} herein${late}.`;
   }
   const reason = pair.kind === 'mehr' ? w.more : pair.kind === '' ? w.same : NEVER[pair.kind];
   return html`${dear} kostet ${figure('mehrpreis', pair.extra)} Euro mehr als ${cheap} ${reason}: Es holt den Mehrpreis nie herein.`;
@@ -325,14 +327,14 @@ const comparisonAnswerOf = (c) => {
     : offer.total.startsWith('-') ? html`${figure('gesamt', offer.total, unsigned(offer.total))} Euro Gewinn in ${yearsOf(c.life)}`
       : html`${figure('gesamt', offer.total)} Euro in ${yearsOf(c.life)}`}${
     c.versusOld.length > 0 ? versusOldOf(c.versusOld[i], w) : ''}.</li>`)}</ul>
-${(c.life === '' ? c.pairs.slice(1) : c.pairs).map((pair) => html`<p>${pairOf(pair, w)}</p>`)}
+${(c.life === '' ? c.pairs.slice(1) : c.pairs).map((pair) => html`<p>${pairOf(pair, w, c.life)}</p>`)}
 ${c.life === '' ? html`<p>Mit einer Nutzungsdauer sagt die Seite, welches ${w.what} über sie insgesamt am wenigsten kostet.</p>` : nothing}
 ${c.solar ? systemsSafeguards(c) : nothing}`;
   const short = c.life === '' ? `${c.pairs.length > 0 && c.pairs[0].kind === 'zahlt'
     ? `„${c.pairs[0].dear}“ holt den Mehrpreis nach ${comma(c.pairs[0].years)} Jahren herein.` : 'Siehe Vergleich.'}`
     : undecided ? 'Keine Summe für alle Möglichkeiten.'
-    : `${capital(cheapest.keep ? w.keepChoice : named(cheapest, w))} ist am günstigsten: ${comma(cheapest.total)} Euro${
-      cheapest.total.startsWith('-') ? ' (ein Gewinn)' : ''}.`;
+    : cheapest.total.startsWith('-') ? `${capital(named(cheapest, w))} bringt am meisten: ${comma(unsigned(cheapest.total))} Euro.`
+      : `${capital(cheapest.keep ? w.keepChoice : named(cheapest, w))} ist am günstigsten: ${comma(cheapest.total)} Euro.`;
   return { sentence, figures, short };
 };
 
@@ -394,12 +396,12 @@ ${view.comparison === null ? nothing : html`<div role="region" aria-label="Vergl
   comparisonTable(view.comparison)}</div>`}
 ${view.lines.length === 0 ? nothing : html`<ul id="befehle" aria-label=${view.comparison === null ? 'Weitere Befehle'
   : 'Befehle der Vergleiche'}>${view.lines.map(({ about, line }) => html`<li>${about}:
-<code>${line.map(shellWord).join(' ')}</code> <button type="button" @click=${on.copy}>Kopieren</button></li>`)}</ul>`}
+<code>${line.map(shellWord).join(' ')}</code> <button type="button" aria-label=${`Befehl ${about} kopieren`} @click=${on.copy}>Kopieren</button></li>`)}</ul>`}
 <p id="seitwaerts" hidden>Die Tabelle ist breiter als das Fenster: seitwärts wischen oder mit den Pfeiltasten verschieben.</p>
 <div id="befehl" ?hidden=${view.command === null}>
 <span>Befehl:</span> <code id="befehlszeile">${view.command?.map(shellWord).join(' ') ?? ''}</code>
-<button type="button" id="kopieren" @click=${on.copy}>Kopieren</button>
-<a id="speichern" href="#" download="wiedergewinnszeit.html" ?hidden=${!view.savable} @click=${on.save}>Als HTML-Seite speichern</a>
+<button type="button" id="kopieren" aria-label="Befehl kopieren" @click=${on.copy}>Kopieren</button>
+<a id="speichern" href="#" download="wiedergewinnszeit.html" ?hidden=${!view.savable} @click=${on.save}>Tabelle als HTML-Seite speichern</a>
 </div>
 <figure id="abbildung" ?hidden=${view.curve === null && compared === null}>
 <figcaption id="marke">${view.chartLater ? '' : view.curve !== null ? chartCaption(view.curve)
@@ -444,7 +446,10 @@ export const showView = (view, on) => {
   // A generator in the device form counts every hour: the solar question
   // asks what people know of one.
   const answer = view.message.kind === 'answer' ? view.message.answer : null;
-  document.getElementById('als-solar-hinweis').hidden = !(answer?.generator && answer.solar === null);
+  const hint = document.getElementById('als-solar-hinweis'), hidden = !(answer?.generator && answer.solar === null);
+  // Shown anew, it scrolls clear of the short answer at a phone's foot.
+  if (hint.hidden && !hidden) requestAnimationFrame(() => hint.scrollIntoView({ block: 'nearest' }));
+  hint.hidden = hidden;
   document.getElementById('betriebsdauer').disabled = view.page.yearly;
   document.getElementById('betriebsdauer-entfaellt').hidden = !view.page.yearly;
   for (const input of document.querySelectorAll('#eingabe input:not([type="radio"]), #eingabe select:not([id$="-einheit"])')) {
