@@ -763,6 +763,16 @@ async function checkLayout(tab) {
       assert.deepEqual(await tab.run(axeViolations, AXE_TAGS, AXE_RULES), [], `${name} at ${width} px`);
       const box = await tab.run(answerBox);
       assert.ok(box.left >= 0 && box.right <= box.width, `${name} at ${width} px: answer inside`);
+      // Each option of a comparison within the screen, and the payback's column of the table in sight.
+      const cut = await tab.run(() => {
+        const width = document.documentElement.clientWidth, table = document.getElementById('ergebnis');
+        const last = [...table.querySelectorAll('tr')].at(-1)?.lastElementChild?.getBoundingClientRect();
+        const seen = table.getBoundingClientRect();
+        return { rows: [...document.querySelectorAll('#vergleich tr')].filter((tr) => tr.getBoundingClientRect().right > width).length,
+          payback: last === undefined || table.hidden || (last.left >= seen.left - 1 && last.right <= seen.right + 1) };
+      });
+      if (width <= 480 || name !== 'offers') assert.equal(cut.rows, 0, `${name} at ${width} px: comparison rows inside`);
+      assert.ok(cut.payback, `${name} at ${width} px: payback in sight`);
     }
   }
   // Dark, in the engine that can ask for it: no accessibility violation either.

@@ -350,8 +350,9 @@ const comparisonTable = (c) => {
 <th scope="col">${w.electricity}<br>Eu/Jahr</th>${c.life === '' ? nothing : html`<th scope="col">Insgesamt<br>Eu</th>`}</tr></thead>
 <tbody>${c.options.map((option, i) => html`<tr class=${i === c.cheapest ? 'guenstigst' : ''}>
 <th scope="row">${option.keep ? w.keepRow : option.name}${i === c.cheapest ? ' (am günstigsten)' : ''}</th>
-<td>${comma(option.cost)}</td><td>${shown(option.kwh)}</td><td>${shown(option.electricity)}</td>${
-  c.life === '' ? nothing : html`<td>${comma(option.total)}</td>`}</tr>`)}</tbody>
+<td data-spalte="Kaufpreis (Eu)">${comma(option.cost)}</td><td data-spalte=${`${w.kwh} (kWh/Jahr)`}>${shown(option.kwh)}</td><td
+  data-spalte=${`${w.electricity} (Eu/Jahr)`}>${shown(option.electricity)}</td>${
+  c.life === '' ? nothing : html`<td class="insgesamt" data-spalte="Insgesamt (Eu)">${comma(option.total)}</td>`}</tr>`)}</tbody>
 </table>`;
 };
 
@@ -466,7 +467,7 @@ export const showView = (view, on) => {
     else input.setAttribute('aria-describedby', described);
   }
   render(resultView(view, CHART_BOX, on), document.getElementById('ausgabe'));
-  showScrollSign();
+  showScrollSign(view.table);
   watchSentence();
 };
 
@@ -495,7 +496,13 @@ const watchSentence = () => {
 // A sign where the table is wider than the window: looked at before the
 // next frame, once the result is in, so that measuring it costs no layout
 // of its own.
-export const showScrollSign = () => requestAnimationFrame(() => {
+// A table anew, wider than the window, shows its last column first: the
+// payback is the one that must not be hidden.
+let lastTable = '';
+export const showScrollSign = (shown) => requestAnimationFrame(() => {
   const table = document.getElementById('ergebnis');
-  document.getElementById('seitwaerts').hidden = table.hidden || table.scrollWidth <= table.clientWidth;
+  const wide = !table.hidden && table.scrollWidth > table.clientWidth;
+  document.getElementById('seitwaerts').hidden = !wide;
+  if (wide && typeof shown === 'string' && shown !== lastTable) table.scrollLeft = table.scrollWidth;
+  if (typeof shown === 'string') lastTable = shown;
 });
