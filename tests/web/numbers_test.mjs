@@ -3,7 +3,7 @@
 // form it must become, and whether the page says it read it otherwise.
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
-import { asTyped, readNumber } from '../../web/script/numbers.js';
+import { asGerman, asTyped, readNumber } from '../../web/script/numbers.js';
 
 const ROWS = [
   // Grouping dots and spaces, before a decimal comma or without one.
@@ -44,8 +44,16 @@ test('numbers as written on price tags and bills', () => {
 // A value of a link stands in its field so that it is read back the same:
 // 1.299 from a link is 1,299 (the program's 1.299), not 1299.
 test('a link value typed back reads the same', () => {
-  for (const value of ['1.299', '0.350', '1299.5', '-2.000', '12500', 'abc']) {
+  for (const value of ['1.299', '0.350', '1299.5', '-2.000', '12500', 'abc', '35.5', '-0.24', '1e-30', '.5']) {
     const typed = asTyped(value);
     assert.equal(readNumber(typed).text, value, value);
+    assert.ok(!typed.includes('.'), `${value}: ${typed}`);
   }
+});
+
+// The core's figures in sentences, as a German reads them.
+test('figures with a decimal comma and grouping dots', () => {
+  for (const [figure, german] of [['2136.79', '2.136,79'], ['-2308.53', '-2.308,53'], ['0.56', '0,56'], ['-0.00', '0,00'],
+    ['999.00', '999,00'], ['1000', '1.000'], ['12500', '12.500'], ['1299.5', '1.299,5'], ['1e-30', '1e-30'], ['3e+38', '3e+38'],
+    ['1234567.891', '1.234.567,891']]) assert.equal(asGerman(figure), german, figure);
 });

@@ -71,15 +71,15 @@ const TYPED = [
     life: 3 },
   // Numbers as written on price tags and bills.
   { typed: ['1.299', '0.350', '50', '40'], args: ['1299', '0.350', '50', '40'],
-    notes: { kosten: /^Gelesen als 1299 Euro$/ }, refilled: ['1299', '0.350', '50', '40'] },
+    notes: { kosten: /^Gelesen als 1.299 Euro$/ }, refilled: ['1299', '0.350', '50', '40'] },
   { typed: ['1.299,– €', '0,24', '50', '40'], page: { erloes: '99,-' }, args: ['1200', '0.24', '50', '40'],
-    own: 'kosten=1299&erloes=99', notes: { kosten: /^Gelesen als 1299 Euro$/, erloes: /^Gelesen als 99 Euro$/ },
+    own: 'kosten=1299&erloes=99', notes: { kosten: /^Gelesen als 1.299 Euro$/, erloes: /^Gelesen als 99 Euro$/ },
     refilled: ['1299', '0.24', '50', '40'] },
   { typed: ['1.299,50 €', '0,24', '50', '40', '5 %'], args: ['1299.5', '0.24', '50', '40', '-z', '5'],
-    notes: { kosten: /^Gelesen als 1299,5 Euro$/, zins: /^Gelesen als 5 %$/ }, refilled: ['1299.5', '0.24', '50', '40', '5'] },
+    notes: { kosten: /^Gelesen als 1.299,5 Euro$/, zins: /^Gelesen als 5 %$/ }, refilled: ['1299.5', '0.24', '50', '40', '5'] },
   { typed: ['12 500', '1.5', '1.100', '-2.000', '', '', '1.5'], args: ['12500', '1.5', '1100', '-2000', '-a', '1.5'],
-    notes: { kosten: /^Gelesen als 12500 Euro$/,
-      vorher: /^Gelesen als 1100 W, ≈ 602,25 kWh\/Jahr$/, hinterher: /^Gelesen als -2000 W, ≈ -1095,00 kWh\/Jahr$/ }, refilled: ['12500', '1.5', '1100', '-2000', '', '', '1.5'] },
+    notes: { kosten: /^Gelesen als 12.500 Euro$/,
+      vorher: /^Gelesen als 1.100 W, ≈ 602,25 kWh\/Jahr$/, hinterher: /^Gelesen als -2.000 W, ≈ -1.095,00 kWh\/Jahr$/ }, refilled: ['12500', '1.5', '1100', '-2000', '', '', '1.5'] },
   { typed: ['800', '32,9', '420', '140'], page: { 'strompreis-einheit': 'ct/kWh', 'vorher-einheit': 'kWh/Jahr',
     'hinterher-einheit': 'kWh/Jahr' }, args: ['800', '0.329', shortestFloat(420 / 8.76), shortestFloat(140 / 8.76)],
   own: 'vorher-kwh=420&hinterher-kwh=140&strompreis-ct=32.9', notes: { strompreis: /^= 0,329 Eu\/kWh$/ } },
@@ -96,7 +96,7 @@ const TYPED = [
     says: /^Der Erlös von 900,00 Euro für das alte Gerät bezahlt das neue Gerät und es bleiben 100,00 Euro übrig\. Vom ersten Tag an spart es 280,00 kWh/ },
   // A label's kWh a year typed as W: computed as typed, and asked about.
   { typed: ['800', '0,35', '420', '140'], args: ['800', '0.35', '420', '140'],
-    notes: { vorher: /^≈ 3679,20 kWh\/Jahr, rund um die Uhr mehr als 100 W .*kWh\/Jahr oder kWh\/Tag gemeint\?/, hinterher: /gemeint\?/ } },
+    notes: { vorher: /^≈ 3.679,20 kWh\/Jahr, rund um die Uhr mehr als 100 W .*kWh\/Jahr oder kWh\/Tag gemeint\?/, hinterher: /gemeint\?/ } },
   // A television on for 4 hours a day, on standby for the other 20 at 15 W
   // and, new, at 0,5 W: the powers averaged over the day, no -a.
   { typed: ['300', '0,35', '80', '60', '', '', '4'], page: { 'standby-vorher': '15', 'standby-hinterher': '0,5' },
@@ -276,7 +276,8 @@ const answerBox = () => { const r = document.getElementById('antwort').getBoundi
 
 // Tick labels as numbers; each axis maps values to positions linearly
 // through 0, and the curve's points lie where the core's numbers say.
-const number = (text) => Number(text.replace(',', '.'));
+// A number as the page writes it: grouping dots, a decimal comma.
+const number = (text) => Number(text.replace(/\.(?=\d{3}(\D|$))/g, '').replace(',', '.'));
 function checkChart({ ticks, curves }, what) {
   for (const [axis, pos] of [['preis', 'x'], ['jahre', 'y']]) {
     const marks = ticks.filter((t) => t.axis === axis).map((t) => ({ value: number(t.text), at: t[pos] }));
@@ -333,7 +334,9 @@ async function checkTyped(tab) {
       assert.ok(Math.abs(Number(now.figures.bilanz) - (c.life * gain - Number(c.args[0]))) <= c.life * 0.005 + 0.005, what);
     }
     if (now.figures.jahre !== undefined) {
-      assert.equal(now.sentence, years.replace('.', ','), what);
+      // (Grouped by dots from four digits on.)
+      assert.equal(now.sentence.replace(/\./g, ''), years.replace('.', ','), what);
+      if (Math.abs(Number(years)) >= 1000) assert.match(now.sentence, /^-?\d{1,3}(\.\d{3})+,\d\d$/, what);
       const [cost, gain] = [Number(c.args[0]), Number(now.figures.gewinn ?? now.figures.ersparnis)];
       if (Number.isFinite(cost / gain) && Math.abs(gain) >= 0.01) {
         const bounds = [cost / (gain - 0.005), cost / (gain + 0.005)];
@@ -356,7 +359,9 @@ async function checkTyped(tab) {
     assert.deepEqual(await tab.run(shown), got);
     const reopened = await tab.run(state);
     if (c.own === undefined) assert.deepEqual(reopened.units, ['Eu/kWh', 'W', 'W']);
-    assert.deepEqual(reopened.fields, (c.refilled ?? c.typed.map((t) => t.replace(',', '.'))).concat(Array(7).fill('')).slice(0, 7));
+    // (Filled from a link, a field shows a decimal comma, as a German writes it.)
+    assert.deepEqual(reopened.fields, (c.refilled ?? c.typed.map((t) => t.replace(',', '.'))).map((t) => t.replace('.', ','))
+      .concat(Array(7).fill('')).slice(0, 7));
   }
 }
 
@@ -427,7 +432,7 @@ function checkTotals(c, got, what) {
   const costs = [...(c.typed[2] === '' ? [] : [0]), Number(c.typed[0]), ...c.offers.map(({ cost }) => Number(cost))];
   assert.equal(got.rows.length, costs.length, what);
   got.rows.forEach((row, i) => {
-    const total = Number(row.at(-1).replace(',', '.'));
+    const total = number(row.at(-1));
     assert.ok(Math.abs(total - (costs[i] + c.life * c.kwh[i] * price)) <= 0.011, `${what}: ${row}`);
     if (c.totals !== undefined) assert.equal(row.at(-1), c.totals[i], what);
     assert.equal(row[0].includes('(am günstigsten)'), row[0].startsWith(c.cheapest), `${what}: ${row}`);
@@ -435,7 +440,7 @@ function checkTotals(c, got, what) {
   // The chart: a line for each option from its cost to its whole cost, and
   // a point at each payback within the life.
   assert.deepEqual(got.chart.filter((e) => e.startsWith('Linie')), got.rows.map((row) =>
-    `Linie ${Number(row[1].replace(',', '.'))} ${Number(row.at(-1).replace(',', '.'))}`), what);
+    `Linie ${number(row[1])} ${number(row.at(-1))}`), what);
   assert.deepEqual(got.chart.filter((e) => e.startsWith('Punkt')).map((e) => Number(e.slice(6))).sort(),
     got.paybacks.map(Number).filter((years) => years <= c.life).sort(), what);
 }
@@ -582,7 +587,7 @@ async function checkSolar(tab) {
   assert.equal(await tab.run(() => document.getElementById('als-solar-hinweis').hidden), false);
   await tab.run(() => document.getElementById('als-solar').click());
   assert.deepEqual(await tab.run(() => [document.getElementById('frage-solar').checked, document.getElementById('solar').hidden,
-    document.getElementById('kosten').value, document.getElementById('strompreis').value]), [true, false, '600', '0.35']);
+    document.getElementById('kosten').value, document.getElementById('strompreis').value]), [true, false, '600', '0,35']);
   // Systems compared, one of them with a battery: every payback stated, the
   // battery's own among them, is the program's for a command line shown.
   await tab.load(`${url}#&frage=solar&kosten=500&strompreis-ct=35&wp=800&ausrichtung=sued&montage=senkrecht&haushalt-kwh=3000`
@@ -628,7 +633,6 @@ const WORKING = [`#100%200.24%2050%2040%20-z%205%20-i%202.5%20-a%208`, STATES.la
   '#&frage=solar&kosten=600&strompreis-ct=35&wp=800&ausrichtung=ostwest&montage=senkrecht&haushalt-kwh=3000&tagsueber=weg'
     + '&speicher-kwh=1&plz=20095&foerderung=100',
   '#300%200.35%2025.833334%2010.416667&vorher=80&hinterher=60&standby-vorher=15&standby-hinterher=0.5&betriebsdauer=4'];
-const asComma = (text) => text.replace('.', ',');
 const near = (a, b) => Math.abs(Number(a) - Number(b)) <= 0.005 * (1 + 1e-9);
 
 // Working: each step's figures are the native table's for the command
@@ -668,8 +672,8 @@ async function checkWorking(tab) {
       for (const s of byName('Zinsen')) assert.equal(s.figures[0], cells.find((c) => c.startsWith('kosten:')).slice(7).trim(), hash);
     } else {
       // Compared: each option's total is the table's.
-      const totals = got.steps.filter(({ name }) => / über \d+ Jahre$/.test(name)).map(({ result }) => asComma(result));
-      assert.deepEqual(totals, got.totals, hash);
+      const totals = got.steps.filter(({ name }) => / über \d+ Jahre$/.test(name)).map(({ result }) => Number(result));
+      assert.deepEqual(totals, got.totals.map(number), hash);
     }
     // The estimate's own steps, where not said to be rounded, add up by hand.
   const product = (figures) => figures.reduce((a, b) => a * b, 1);

@@ -37,10 +37,17 @@ export const readNumber = (typed, sign) => {
 };
 
 // A value of a link, or a value the program read, as it must stand in a
-// field to be read back as the same: a point that grouping would take for
-// a thousands dot is written as a decimal comma ("1.299" is 1,299).
-export const asTyped = (text) => (readNumber(text).read ? text.replace('.', ',') : text);
+// field to be read back as the same, and as a German writes it: a decimal
+// point as a decimal comma ("35.5" is 35,5; "1.299" is 1,299, not 1299).
+export const asTyped = (text) => (/^[+-]?\d*\.\d+$/.test(text.trim()) || readNumber(text).read ? text.replace('.', ',') : text);
 
-// A number of the core's as a German reads it: a decimal comma, and a
-// figure that prints as zero without a sign.
-export const asGerman = (text) => text.replace(/^-(?=0\.0*$)/, '').replace('.', ',');
+// A number of the core's as a German reads it: a decimal comma, grouping
+// dots from four digits on ("2.136,79"), and a figure that prints as zero
+// without a sign. A number with an exponent keeps its digits.
+export const asGerman = (text) => {
+  const plain = text.replace(/^-(?=0\.0*$)/, '');
+  const parts = /^([+-]?)(\d+)(\.\d*)?$/.exec(plain);
+  if (parts === null) return plain.replace('.', ',');
+  const [, sign, whole, decimals = ''] = parts;
+  return `${sign}${whole.length < 4 ? whole : whole.replace(/\B(?=(\d{3})+$)/g, '.')}${decimals.replace('.', ',')}`;
+};

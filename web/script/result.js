@@ -104,7 +104,7 @@ const RULES = {
 const yieldOf = (s) => {
   if (s.yield === '') return '';
   if (s.specific === '') return html`Ertrag: ${figure('ertrag', s.yield)} kWh im Jahr, wie angegeben. `;
-  return html`Ertrag: ${s.peak} Wp × ${figure('spezifisch', s.specific)} kWh je kWp (${s.orientation}, ${s.mounting}, in München) × ${
+  return html`Ertrag: ${comma(s.peak)} Wp × ${figure('spezifisch', s.specific)} kWh je kWp (${s.orientation}, ${s.mounting}, in München) × ${
     figure('region', s.region)} (${s.postcode === '' ? 'Mittel Deutschlands, ohne Postleitzahl' : `Postleitzahl ${s.postcode}${s.postcode.length < 5 ? '…' : ''}`}) = ${
     figure('ertrag', s.yield)} kWh im Jahr. `;
 };
