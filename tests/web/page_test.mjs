@@ -240,6 +240,7 @@ const state = () => ({ command: document.getElementById('befehlszeile').textCont
   notes: Object.fromEntries([...document.querySelectorAll('#eingabe output')].filter((o) => o.value !== '')
     .map((o) => [o.htmlFor.value.split(' ')[0], o.value])),
   errors: [...document.querySelectorAll('#antwort .fehler')].map((e) => e.textContent.replace(/^[^:]*: /, '')),
+  programErrors: [...document.querySelectorAll('#befehl .meldung span')].map((e) => e.textContent),
   figures: Object.fromEntries([...document.querySelectorAll('#antwort data')].map((d) => [d.className, d.value])),
   sentence: document.querySelector('#antwort data.jahre')?.textContent,
   curves: [...document.querySelectorAll('#diagramm polyline')].map((l) => ({ ...l.dataset, points: l.getAttribute('points') })),
@@ -383,7 +384,10 @@ async function checkErrors(tab) {
     }
     await tab.waitFor((hash) => location.hash === hash, linkOf(c));
     const what = c.args.join(' ');
-    assert.deepEqual(now.errors, errorsOf(program(c.args).text), what);
+    // In plain words at the field; the program's own message beside its command line.
+    assert.deepEqual(now.programErrors, errorsOf(program(c.args).text), what);
+    assert.equal(now.errors.length, now.programErrors.length, what);
+    for (const text of now.errors) assert.doesNotMatch(text, /Fehler \d|Option -/, what);
     assert.equal(got.html, '', what);
     assert.deepEqual(now.invalid.map(([id]) => id), c.invalid, what);
     assert.ok(now.invalid.every(([, described]) => described === 'fehler'), what);

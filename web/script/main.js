@@ -18,7 +18,7 @@ import { errorId, showScrollSign, showView } from './result.js';
 // line and whether it can be saved as a page, and the examples once opened.
 // With offers compared: the comparison, and the command line of each payback.
 const EMPTY = { message: { kind: 'none' }, marks: [], table: '', curve: null, command: null, savable: false,
-  comparison: null, lines: [] };
+  comparison: null, lines: [], programErrors: [] };
 
 // Why the page does not use a value, for each reason; a field's own words
 // for a value without a finite figure or out of range.
@@ -41,10 +41,20 @@ const refusal = (problems, label) => ({ ...EMPTY,
   marks: problems.map((problem, i) => ({ id: problem.id, message: errorId(i) })).filter(({ id }) => id !== undefined) });
 
 // The program's numbered errors at the fields they are about.
+// At the field in plain words, by what the error is about; the program's
+// own message stays beside its command line (in the sentence where none is
+// shown).
+const PLAIN_ERRORS = {
+  '-z': 'Bitte einen Zinssatz als Zahl eingeben.',
+  '-i': 'Bitte eine Inflationsrate als Zahl eingeben.',
+  '-a': 'Die tägliche Betriebsdauer muss eine Zahl über 0 Stunden sein.',
+  '3 4': 'Vorher und hinterher ist die Leistung gleich: Es gibt nichts zu sparen.',
+};
 const errorView = (errors, command = null) => {
-  const fields = errors.map(({ text, about }) => ({ text, ids: about.map(fieldFor) }));
-  return { ...EMPTY, command,
-    message: { kind: 'errors', errors: fields.map(({ text, ids }) => ({ text, labels: ids.map(labelOf) })) },
+  const fields = errors.map(({ text, about }) => ({ text, plain: PLAIN_ERRORS[about.join(' ')], ids: about.map(fieldFor) }));
+  return { ...EMPTY, command, programErrors: command === null ? [] : errors.map(({ text }) => text),
+    message: { kind: 'errors', errors: fields.map(({ text, plain, ids }) => ({ text: command === null || plain === undefined ? text : plain,
+      labels: ids.map(labelOf) })) },
     marks: fields.flatMap(({ ids }, i) => ids.map((id) => ({ id, message: errorId(i) }))) };
 };
 

@@ -403,6 +403,7 @@ ${view.lines.length === 0 ? nothing : html`<ul id="befehle" aria-label=${view.co
 <span>Befehl:</span> <code id="befehlszeile">${view.command?.map(shellWord).join(' ') ?? ''}</code>
 <button type="button" id="kopieren" aria-label="Befehl kopieren" @click=${on.copy}>Kopieren</button>
 <a id="speichern" href="#" download="wiedergewinnszeit.html" ?hidden=${!view.savable} @click=${on.save}>Tabelle als HTML-Seite speichern</a>
+${view.programErrors.map((text) => html`<p class="meldung">Das Programm meldet: <span>${text}</span></p>`)}
 </div>
 <figure id="abbildung" ?hidden=${view.curve === null && compared === null}>
 <figcaption id="marke">${view.chartLater ? '' : view.curve !== null ? chartCaption(view.curve)
