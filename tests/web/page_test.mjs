@@ -826,7 +826,11 @@ async function checkLayout(tab) {
   if (tab.pdf !== undefined) {
     await tab.resize(1280, 900);
     for (const [name, hash, entered] of [['label', STATES.label, /Kosten: 800 Euro/], ['offers', STATES.offers, /Strompreis: 0,27/],
-      ['solar', STATES.solar, /Modulleistung: 800 Wp/]]) {
+      ['solar', STATES.solar, /Modulleistung: 800 Wp/],
+      // Three offers and the old device with long names: still one sheet.
+      ['long names', `${STATES.offers.replace('%20%2021', '%20420%2021')}&vorher-kwh=420`.replace(/angebot(\d)-name=[^&]*/g,
+        (_, n) => `angebot${n}-name=${encodeURIComponent(['Kühlschrank Basis Modell 2026', 'Kühlschrank Spar mit Gefrierfach',
+          'Kühlschrank Premium A+++ NoFrost'][n - 1])}`), /Kühlschrank Spar mit Gefrierfach: 300 Euro/]]) {
       await tab.load(url + hash);
       const sentence = (await tab.run(shown)).answer.split('.')[0];
       const file = join(mkdtempSync(join(tmpdir(), 'wgz-print-')), 'seite.pdf');
