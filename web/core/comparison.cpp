@@ -104,7 +104,7 @@ int putPairs(const Device devices[], int first, int count, const char *const sha
 			// Of two at the same cost, the line switches to the one drawing less.
 			bool aCheap = a.cost < b.cost || (a.cost == b.cost && a.power >= b.power);
 			int cheap = aCheap ? i : k, dear = aCheap ? k : i;
-			char prefix[16], extra[TEXT_SIZE];
+			char prefix[24], extra[TEXT_SIZE];
 			std::snprintf(prefix, sizeof prefix, "pair%d-", ++pair);
 			float price = netCost(devices[dear].cost, devices[cheap].cost);
 			shortest(price, extra);
@@ -132,7 +132,7 @@ int putVersusOld(const Device devices[], int count, const char *const shared[], 
 {
 	int added = 0;
 	for (int i = 1; i < count; i++) {
-		char prefix[16];
+		char prefix[24];
 		std::snprintf(prefix, sizeof prefix, "old%d-", i);
 		const char **line = lineWith(devices[i].costWord, devices[0].powerWord, devices[i].powerWord, shared,
 		                             sharedCount);

@@ -88,7 +88,7 @@ void putFigure(const char *name, double value)
 // A name with a prefix: "pair-" and "years" give "pair-years".
 const char *named(const char *prefix, const char *name)
 {
-	static char text[32];
+	static char text[48];
 	std::snprintf(text, sizeof text, "%s%s", prefix, name);
 	return text;
 }
