@@ -152,12 +152,18 @@ const on = {
 // table, the chart's number formats (the first use of Intl loads its
 // locale data), then the chart, whose place is kept meanwhile.
 let chartLater = true;
+// The inputs as text and the link written out are for paper: made only
+// before a sheet is printed, not for every key (and kept, unseen, until the
+// next sheet).
+let printing = false;
+let paper = { inputs: [], link: '' };
 const show = (args, view, page, examples = shown.examples) => {
   shown = { args, view, examples, page };
-  // For paper: the inputs as text beside a result, and its link written out.
-  const result = view.message.kind === 'answer' || view.message.kind === 'comparison';
-  showView({ ...view, examples, page, chartLater, workingOpen, inputs: result ? describeModel(model, page.yearly, choiceLabel) : [],
-    link: result ? linkOf(args, page.own) : '' }, on);
+  if (printing) {
+    const result = view.message.kind === 'answer' || view.message.kind === 'comparison';
+    paper = { inputs: result ? describeModel(model, page.yearly, choiceLabel) : [], link: result ? linkOf(args, page.own) : '' };
+  }
+  showView({ ...view, examples, page, chartLater, workingOpen, ...paper }, on);
 };
 
 // The form's model: the one state of what the form holds.
@@ -202,9 +208,14 @@ const start = async (opened) => {
   let before = false;
   window.addEventListener('beforeprint', () => {
     before = workingOpen;
-    showWorking(true);
+    printing = true;
+    if (workingOpen) show(shown.args, shown.view, shown.page);
+    else showWorking(true);
   });
-  window.addEventListener('afterprint', () => showWorking(before));
+  window.addEventListener('afterprint', () => {
+    printing = false;
+    showWorking(before);
+  });
   await nextTask();
   const first = linkView();
   await nextTask();

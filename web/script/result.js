@@ -462,10 +462,16 @@ export const showView = (view, on) => {
     if (output !== null && output.textContent !== note) output.textContent = note;
     const message = view.marks.find(({ id }) => id === input.id)?.message;
     const described = [message, note === '' ? undefined : output.id].filter((id) => id !== undefined).join(' ');
-    if (message === undefined) input.removeAttribute('aria-invalid');
-    else input.setAttribute('aria-invalid', 'true');
-    if (described === '') input.removeAttribute('aria-describedby');
-    else input.setAttribute('aria-describedby', described);
+    // (Set only where they change, as the notes are.)
+    const invalid = message !== undefined;
+    if ((input.getAttribute('aria-invalid') === 'true') !== invalid) {
+      if (invalid) input.setAttribute('aria-invalid', 'true');
+      else input.removeAttribute('aria-invalid');
+    }
+    if ((input.getAttribute('aria-describedby') ?? '') !== described) {
+      if (described === '') input.removeAttribute('aria-describedby');
+      else input.setAttribute('aria-describedby', described);
+    }
   }
   render(resultView(view, CHART_BOX, on), document.getElementById('ausgabe'));
   showScrollSign(view.table);
