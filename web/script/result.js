@@ -5,6 +5,7 @@
 // text or an attribute, which lit-html never reads as markup.
 import { html, nothing, render } from 'lit-html';
 import { chart, chartCaption, comparisonCaption, comparisonChart } from './chart.js';
+import { showHtml } from './html.js';
 import { asGerman } from './numbers.js';
 import { workingOf } from './working.js';
 
@@ -392,7 +393,7 @@ const resultView = (view, box, on) => {
 <section id="antwort" aria-label="Antwort"><div id="satz" aria-live="polite" aria-atomic="true">${sentence}</div><div id="zahlen">${figures}</div>
 <details id="rechnung" ?hidden=${!worked} .open=${view.workingOpen} @toggle=${on.working}><summary>So wird gerechnet</summary>${
   working}</details></section>
-<div id="ergebnis" role="region" aria-label="Ergebnistabelle" tabindex="0" ?hidden=${view.table === ''} .innerHTML=${view.table}></div>
+<div id="ergebnis" role="region" aria-label="Ergebnistabelle" tabindex="0" ?hidden=${view.table === ''}></div>
 ${view.comparison === null ? nothing : html`<div role="region" aria-label="Vergleichstabelle" tabindex="0" class="breit">${
   comparisonTable(view.comparison)}</div>`}
 ${view.lines.length === 0 ? nothing : html`<ul id="befehle" aria-label=${view.comparison === null ? 'Weitere Befehle'
@@ -474,6 +475,7 @@ export const showView = (view, on) => {
     }
   }
   render(resultView(view, CHART_BOX, on), document.getElementById('ausgabe'));
+  showHtml(document.getElementById('ergebnis'), view.table);
   showScrollSign(view.table);
   watchSentence();
 };
