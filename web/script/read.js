@@ -193,8 +193,10 @@ const readDevices = (r, model, core) => {
 // A plug-in solar system: the cost, price and options as ever; the power
 // of a generator that gives the household the self-used part of the yield,
 // as the core estimates it; and the command lines of a lower and a higher
-// self-use. Compared, each system has its cost, module power and battery,
-// the rest they share, and no system at all is one of the possibilities.
+// self-use; with a battery, the same modules without it. Compared, each
+// system has its cost, module power, orientation, mounting and battery, the
+// rest (household, absence, postal code) they share, and no system at all is
+// one of the possibilities.
 const readSolar = (r, model, core, choiceLabel) => {
   const compared = comparing(model);
   const shared = Object.fromEntries(FIELDS.filter(({ id }) => !NOT_SOLAR.includes(id) && slotOf(id).offer === 0)
