@@ -15,10 +15,9 @@ export const LONGEST = 64;
 
 let lastKey = 0;
 const emptyOffer = () => ({ key: ++lastKey, values: {}, units: {}, tooLong: {} });
-// The selects of the solar question start at their first option.
-const CHOICES = Object.fromEntries(SOLAR_FIELDS.filter(({ choice }) => choice).map(({ id }) => [id, '']));
 
-export const emptyModel = () => ({ question: 'geraet', values: { ...CHOICES }, units: {}, tooLong: {}, offers: [emptyOffer()] });
+// (A value not in the model is '': a select then shows its first option.)
+export const emptyModel = () => ({ question: 'geraet', values: {}, units: {}, tooLong: {}, offers: [emptyOffer()] });
 
 export const comparing = (model) => model.offers.length > 1;
 export const solarAsked = (model) => model.question === 'solar';
