@@ -171,12 +171,7 @@ void putEstimate(const SolarEstimate &e)
 	formatFigure(used, e.selfUsedKwh);
 	auto number = [](const char *text) { return std::strtod(text, nullptr); };
 	// Each step against its shown figures, worked by hand.
-	auto rounded = [](const char *step, double byHand, const char *shown) {
-		char again[FIGURE_SIZE];
-		formatFigure(again, byHand);
-		if (std::strcmp(again, shown) != 0)
-			put("estimateRounded", step);
-	};
+	auto rounded = [](const char *step, double byHand, const char *shown) { putIfRounded("estimateRounded", step, byHand, shown); };
 	rounded("direct", number(yield) * number(series) / PERCENT * e.orientationFactor * e.awayFactor * e.likelyFactor, direct);
 	if (e.batteryShare > 0) {
 		char share[FIGURE_SIZE], stored[FIGURE_SIZE];

@@ -234,8 +234,7 @@ Shown shownFigure(double value)
 }
 void putRounded(const char *prefix, const char *step, double recomputed, const Shown &result)
 {
-	if (std::strcmp(shownFigure(recomputed).text, result.text) != 0)
-		put(named(prefix, "rounded"), step);
+	putIfRounded(named(prefix, "rounded"), step, recomputed, result.text);
 }
 void putPlain(const char *name, float value)
 {
@@ -342,6 +341,14 @@ float putPayback(const char *prefix, const char *const argv[], int argc, float l
 	if (row.powerAfter < 0 && row.powerBefore <= 0)
 		put(named(prefix, "generator"), "1");
 	return paidBack;
+}
+
+void putIfRounded(const char *name, const char *step, double byHand, const char *shown)
+{
+	char again[FIGURE_SIZE];
+	formatFigure(again, byHand);
+	if (std::strcmp(again, shown) != 0)
+		put(name, step);
 }
 
 // Around the clock a fridge draws 10 to 50 W on average, a router 10;

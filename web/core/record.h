@@ -75,6 +75,11 @@ float putPayback(const char *prefix, const char *const argv[], int argc, float l
 // ("zahl", "bereich") and "field" ("standby", "anzahl").
 void putPower(const char *power, const char *standby, const char *hours, const char *count);
 
+// Puts the step's name under name where the step's result, worked by hand
+// from the figures it shows (byHand), prints otherwise than the result
+// shown.
+void putIfRounded(const char *name, const char *step, double byHand, const char *shown);
+
 // A service life as the page takes it: more than 0 and at most 100 years.
 // 0 for none or one refused.
 float lifeOf(const char *text);
