@@ -6,6 +6,12 @@
 // dearer as P2, the options they share), and the chart's span and points.
 // Here the figures get their devices' names.
 
+// A battery with its price judged as its own investment: the program's
+// answer for its own command line (its price against the self-use it adds)
+// over the service life; null for no battery, answer null without a price.
+export const batteryOf = (core, battery, life) => (battery === null || battery === undefined ? null
+  : { ...battery, answer: battery.line === null ? null : core.answer([...battery.line, '-h'], life) });
+
 // The comparison for the form's arguments and offers: { errors } of the
 // options every line shares, { notFinite } with the words of a shared
 // value that has no finite figure, or the comparison.
@@ -23,8 +29,8 @@ export const comparisonOf = (core, args, page) => {
   const versusOld = result.versusOld.map((payback, i) => ({ ...payback, name: page.offers[i].name }));
   // Solar systems: each one's estimate and its battery's own payback; and
   // which would cost least at the lower and at the higher self-use.
-  const systems = solar ? page.offers.map(({ name, estimate }) => ({ name, estimate,
-    battery: estimate?.battery?.line ? core.answer([...estimate.battery.line, '-h'], page.life) : null })) : [];
+  const systems = solar ? page.offers.map(({ name, estimate }) => ({ name,
+    estimate: estimate === null ? null : { ...estimate, battery: batteryOf(core, estimate.battery, page.life) } })) : [];
   const cheapestAt = (key) => {
     if (!solar || page.life === '') return null;
     const other = core.compare({ shared, old, offers: page.offers.map((offer) => ({ cost: offer.cost, power: offer[key] })), life: page.life });

@@ -2,7 +2,7 @@
 // link, and the buttons. One description of the page (viewOf), shown by
 // one function (showView).
 import { prepareChart } from './chart.js';
-import { comparisonOf } from './compare.js';
+import { batteryOf, comparisonOf } from './compare.js';
 import { openCore } from './core.js';
 import { describeModel } from './describe.js';
 import { fieldFor, fieldOf } from './fields.js';
@@ -88,8 +88,7 @@ const comparisonView = (args, page) => {
 const solarOf = (solar, life) => (solar === null ? null
   : { ...solar, low: { kwh: solar.low, ...core.answer(writing('-h', solar.lines.low)) },
     high: { kwh: solar.high, ...core.answer(writing('-h', solar.lines.high)) },
-    battery: solar.battery === null ? null : { ...solar.battery,
-      answer: solar.battery.line === null ? null : core.answer(writing('-h', solar.battery.line), life) } });
+    battery: batteryOf(core, solar.battery, life) });
 
 // What a command line shows: the result of four numbers, the examples, or
 // the program's errors at the fields they are about.

@@ -283,8 +283,7 @@ const systemsSafeguards = (c) => {
   return html`${low === null && high === null ? nothing : html`<p>Die Spanne des Eigenverbrauchs ändert die Rangfolge: ${
     low === null ? '' : html`Bei weniger Eigenverbrauch wäre „${low}“ am günstigsten. `}${
     high === null ? '' : html`Bei mehr Eigenverbrauch wäre „${high}“ am günstigsten.`}</p>`}
-${c.systems.map((system) => battery({ ...system.estimate, battery: system.estimate?.battery && { ...system.estimate.battery,
-    answer: system.battery } }, c.life, system.name))}
+${c.systems.map((system) => (system.estimate === null ? nothing : battery(system.estimate, c.life, system.name)))}
 ${estimated.length === 0 ? nothing : solarSources(estimated[0])}
 ${solarRules(rules)}`;
 };
@@ -293,7 +292,7 @@ ${solarRules(rules)}`;
 const batteryCaveat = (c, option) => {
   const system = c.solar ? c.systems.find(({ name }) => name === option.name) : undefined;
   if (system?.estimate?.battery === null || system?.estimate?.battery === undefined) return '';
-  const b = system.battery;
+  const b = system.estimate.battery.answer;
   if (b === null) return ' Ob sich sein Speicher allein bezahlt macht, sagt die Seite mit dessen Preis.';
   if (b.kind !== 'zahlt') return ' Sein Speicher allein macht sich aber nie bezahlt.';
   return b.balance.startsWith('-')
