@@ -3,7 +3,8 @@
 // gives a tab, or the reason it cannot run here:
 //   load(url)        navigate (always a new document) and wait for the page
 //   replace(id, s)   select a field's text and type s over it, key by key
-//   run(fn, ...args) fn's result, fn run in the page on JSON arguments
+//   run(fn, ...args) fn's result, fn run in the page on JSON arguments, once
+//                    the page has shown what follows from the last key
 //   waitFor(fn, ...) fn's result, once it is not empty
 //   resize(w, h)     the viewport, as near as the engine allows
 //   throttle(rate)   the CPU slowed rate times (Chromium only)
@@ -39,11 +40,19 @@ const poll = async (get) => {
   throw new Error('the page did not get ready');
 };
 
+// The page shows what follows from a key after the key is painted: a run
+// waits for that first, as a person's eyes would.
+const caughtUp = () => window.wgzLater?.idle() ?? true;
+const settling = (run) => async (fn, ...args) => {
+  await poll(() => run(caughtUp));
+  return run(fn, ...args);
+};
+
 async function puppeteerTab(options, chromium = false) {
   const browser = await puppeteer.launch({ headless: true, ...options });
   const page = await browser.newPage();
   page.on('pageerror', (e) => { throw new Error(`script error: ${e.message}`); });
-  const run = (fn, ...args) => page.evaluate(fn, ...args);
+  const run = settling((fn, ...args) => page.evaluate(fn, ...args));
   return {
     load: async (address) => {
       await page.goto('about:blank');
@@ -90,7 +99,7 @@ async function webkitTab() {
   const { sessionId } = await call('POST', '/session', { capabilities: { alwaysMatch: {
     'webkitgtk:browserOptions': { binary: MINIBROWSER, args: ['--automation'] } } } });
   const session = (method, path, body) => call(method, `/session/${sessionId}${path}`, body);
-  const run = (fn, ...args) => session('POST', '/execute/sync', { script: `return (${fn})(...arguments);`, args });
+  const run = settling((fn, ...args) => session('POST', '/execute/sync', { script: `return (${fn})(...arguments);`, args }));
   // Element Send Keys types nothing after a Ctrl chord here; key actions do.
   const keys = (...values) => session('POST', '/actions', { actions: [{ type: 'key', id: 'keyboard',
     actions: values.flatMap((value) => [{ type: 'keyDown', value }, { type: 'keyUp', value }]) }] });

@@ -7,6 +7,7 @@ import { openCore } from './core.js';
 import { describeModel } from './describe.js';
 import { fieldFor, fieldOf } from './fields.js';
 import { choiceLabel, inFormOrder, labelOf, showForm, startForm } from './form.js';
+import { afterPaint, drop, idle, settle } from './later.js';
 import { linkOf, readLink, writeLink } from './link.js';
 import { LONGEST, emptyModel, modelOfLink } from './model.js';
 import { asTyped } from './numbers.js';
@@ -121,6 +122,7 @@ const showWorking = (open) => {
 const on = {
   // Selected as well, for Ctrl+C where the clipboard may not be written.
   copy: (event) => {
+    settle();
     const range = document.createRange();
     range.selectNodeContents(event.currentTarget.parentElement.querySelector('code'));
     getSelection().removeAllRanges();
@@ -129,6 +131,7 @@ const on = {
   },
   // The complete page, as -H writes it, made when it is asked for.
   save: (event) => {
+    settle();
     const link = event.currentTarget;
     const page = core.run(writing('-H', shown.args));
     if (link.href.startsWith('blob:')) URL.revokeObjectURL(link.href);
@@ -195,8 +198,13 @@ const linkView = () => {
   if ((args.length >= 4 && own === null) || examples) return [args, viewOf(args), NO_PAGE_VALUES];
   return formView();
 };
-const fromForm = () => show(...formView());
-const fromLink = () => show(...linkView());
+// A key's answer waits until the key itself is painted; a link opened
+// makes whatever waits pointless.
+const fromForm = () => afterPaint(() => show(...formView()));
+const fromLink = () => {
+  drop();
+  show(...linkView());
+};
 
 const start = async (opened) => {
   core = opened;
@@ -206,6 +214,7 @@ const start = async (opened) => {
   // On paper the working is open, made before the sheet is; afterwards as it was.
   let before = false;
   window.addEventListener('beforeprint', () => {
+    settle();
     before = workingOpen;
     printing = true;
     if (workingOpen) show(shown.args, shown.view, shown.page);
@@ -226,5 +235,6 @@ const start = async (opened) => {
   chartLater = false;
   show(shown.args, shown.view, shown.page);
   window.wgzReady = performance.now();
+  window.wgzLater = { settle, idle };
 };
 openCore().then(start);
