@@ -138,9 +138,9 @@ const ERRORS = [
 // with no price to tell them apart by; a refusal that goes with its offer.
 const COMPARISONS = [
   { typed: ['200', '0,27', '', '190'], page: { 'hinterher-einheit': 'kWh/Jahr', nutzungsdauer: '10' },
-    offers: [{ cost: '300', power: '143', unit: 'kWh/Jahr' }, { cost: '450', power: '95', unit: 'kWh/Jahr', name: 'A+++' }],
+    offers: [{ cost: '300', power: '143', unit: 'kWh/Jahr' }, { cost: '450', power: '95', unit: 'kWh/Jahr', name: 'Spar A+++ NoFrost' }],
     kwh: [190, 143, 95], totals: ['713,00', '686,10', '706,50'], cheapest: 'Angebot 2', life: 10,
-    says: /^Über die Nutzungsdauer von 10 Jahren kostet „Angebot 2“ am wenigsten: 686,10 Euro, 20,40 Euro weniger als „A\+\+\+“/ },
+    says: /^Über die Nutzungsdauer von 10 Jahren kostet „Angebot 2“ am wenigsten: 686,10 Euro, 20,40 Euro weniger als „Spar A\+\+\+ NoFrost“/ },
   { typed: ['800', '0,35', '1,15', '140'], page: { 'vorher-einheit': 'kWh/Tag', 'hinterher-einheit': 'kWh/Jahr', nutzungsdauer: '15' },
     offers: [{ cost: '900', power: '200', unit: 'kWh/Jahr', name: '<b>B</b>' }], kwh: [1.15 * 365, 140, 200],
     cheapest: 'Angebot 1', life: 15, says: /„<b>B<\/b>“ kostet 100,00 Euro mehr als „Angebot 1“ und braucht auch mehr Strom/ },
@@ -427,6 +427,7 @@ const comparison = () => ({
   chart: [...document.querySelectorAll('#diagramm .gesamt[data-bis], #diagramm circle')].map((e) =>
     (e.localName === 'circle' ? `Punkt ${e.dataset.jahre}` : `Linie ${e.dataset.von} ${e.dataset.bis}`)),
   caption: document.getElementById('marke').textContent,
+  names: [...document.querySelectorAll('#diagramm text.name')].map((t) => [...t.children].map((line) => line.textContent).join(' ')),
   scriptErrors: window.wgzErrors,
   paybacks: [...document.querySelectorAll('#antwort data.jahre')].map((d) => d.value).sort() });
 
@@ -445,6 +446,9 @@ function checkTotals(c, got, what) {
   // a point at each payback within the life.
   assert.deepEqual(got.chart.filter((e) => e.startsWith('Linie')), got.rows.map((row) =>
     `Linie ${number(row[1])} ${number(row.at(-1))}`), what);
+  // Each line's name beside it, whole (on two lines where it is long).
+  assert.deepEqual([...got.names].sort(), got.rows.map((row) => row[0].replace(' (am günstigsten)', '')
+    .replace('Altes Gerät behalten', 'Altes Gerät')).sort(), what);
   assert.deepEqual(got.chart.filter((e) => e.startsWith('Punkt')).map((e) => Number(e.slice(6))).sort(),
     got.paybacks.map(Number).filter((years) => years <= c.life).sort(), what);
 }

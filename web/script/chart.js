@@ -12,6 +12,9 @@ const MARGIN = { left: 90, right: 16, top: 16, bottom: 56 };
 const LABEL_ROOM = { price: 80, years: 50 };
 // A labelled region narrower than this gets its label written downwards.
 const ACROSS = 120;
+// How far from an axis a label written downwards keeps its middle: half a
+// phone's text size and a little.
+const DOWN_CLEARANCE = 14;
 
 // German numbers, made when first needed: the first use of Intl loads its
 // locale data, which takes a browser tens of milliseconds.
@@ -101,7 +104,8 @@ export const chart = ({ points, marked }, box) => {
     to: Math.min(right, x(points[last].price) + step / 2) }));
   const widest = regions.reduce((best, region) =>
     (best === null || region.to - region.from > best.to - best.from ? region : best), null);
-  const middle = widest === null ? 0 : fixed((widest.from + widest.to) / 2);
+  // (Written downwards, it keeps clear of the axes.)
+  const middle = widest === null ? 0 : fixed(Math.min(right - DOWN_CLEARANCE, Math.max(left + DOWN_CLEARANCE, (widest.from + widest.to) / 2)));
   const never = widest === null ? nothing : widest.to - widest.from >= ACROSS
     ? svg`<text class="nie-text" x=${middle} y=${top + 16} text-anchor="middle">zahlt sich nie aus</text>`
     : svg`<text class="nie-text" transform="translate(${middle} ${top + 8}) rotate(90)" dy="4"
@@ -149,10 +153,22 @@ const dashOf = (i) => DASHES[i % DASHES.length];
 // The SVG's content for offers compared ({ end, lines, points }): each
 // option's cost over the years as a line from its price at year 0 to its
 // whole cost at the end, labelled at its end; the catch-up points marked.
-// Room right of the plot for the lines' names, which are cut to fit.
+// Room right of the plot for the lines' names: each on up to two lines of
+// words that fit it at a phone's text size, cut only beyond them.
 const NAME_ROOM = 110;
-const NAME_LENGTH = 12;
-const shortName = (name) => (name.length > NAME_LENGTH ? `${name.slice(0, NAME_LENGTH - 1)}…` : name);
+const NAME_LINE = 11, LINE_HEIGHT = 20;
+const cut = (text) => (text.length > NAME_LINE ? `${text.slice(0, NAME_LINE - 1)}…` : text);
+const nameLines = (name) => {
+  const lines = [];
+  for (const word of name.split(/\s+/).filter((w) => w !== '')) {
+    const joined = lines.length === 0 ? word : `${lines.at(-1)} ${word}`;
+    if (lines.length > 0 && joined.length <= NAME_LINE) lines[lines.length - 1] = joined;
+    else lines.push(word);
+  }
+  const shown = lines.slice(0, 2).map(cut);
+  if (lines.length > 2 && !shown[1].endsWith('…')) shown[1] = `${shown[1].slice(0, NAME_LINE - 1)}…`;
+  return shown;
+};
 export const comparisonChart = ({ end, lines, points }, box) => {
   const left = MARGIN.left, right = box.width - MARGIN.right - NAME_ROOM;
   const top = MARGIN.top, bottom = box.height - MARGIN.bottom;
@@ -163,18 +179,23 @@ export const comparisonChart = ({ end, lines, points }, box) => {
   const years = { values: ticks(0, end, Math.max(2, Math.floor((right - left) / LABEL_ROOM.price))) };
   const x = (value) => left + (right - left) * value / end;
   const y = (value) => bottom - (bottom - top) * (value - costs.low) / (costs.top - costs.low);
-  // Names beside the lines' ends, moved apart where two would overlap.
-  const labels = lines.map((line, i) => ({ i, at: y(line.end) })).sort((a, b) => a.at - b.at);
-  labels.forEach((label, k) => { if (k > 0) label.at = Math.max(label.at, labels[k - 1].at + 20); });
+  // Names beside the lines' ends, centred on them, moved apart where two
+  // would overlap.
+  const labels = lines.map((line, i) => ({ i, at: y(line.end), words: nameLines(line.name) })).sort((a, b) => a.at - b.at);
+  const half = (label) => (label.words.length - 1) * LINE_HEIGHT / 2;
+  labels.forEach((label, k) => {
+    if (k > 0) label.at = Math.max(label.at, labels[k - 1].at + half(labels[k - 1]) + half(label) + LINE_HEIGHT);
+  });
   return svg`
     ${axes({ left, right, top, bottom }, { values: years.values, at: x, name: 'jahr', title: 'Jahre' },
     { values: costs.values, at: y, name: 'kosten', title: lowest < 0 ? 'Bilanz bis dahin (Euro, unter 0 Gewinn)' : 'Kosten bis dahin (Euro)' })}
     ${lines.map((line, i) => svg`
       <line class="gesamt" x1=${left} y1=${fixed(y(line.start))} x2=${right} y2=${fixed(y(line.end))}
         stroke-dasharray=${dashOf(i)} data-von=${line.start} data-bis=${line.end}></line>`)}
-    ${labels.map(({ i, at }) => svg`
+    ${labels.map(({ i, at, words }) => svg`
       <line class="gesamt" x1=${right + 4} x2=${right + 24} y1=${fixed(at)} y2=${fixed(at)} stroke-dasharray=${dashOf(i)}></line>
-      <text class="name" x=${right + 28} y=${fixed(at)} dominant-baseline="middle">${shortName(lines[i].name)}</text>`)}
+      <text class="name" y=${fixed(at - half({ words }))} dominant-baseline="middle">${words.map((line, k) => svg`<tspan
+        x=${right + 28} dy=${k === 0 ? 0 : LINE_HEIGHT}>${line}</tspan>`)}</text>`)}
     ${points.map((point) => svg`
       <circle class="punkt" cx=${fixed(x(point.years))} cy=${fixed(y(point.cost))} r="5"
         data-jahre=${point.years} data-kosten=${point.cost}></circle>`)}`;
