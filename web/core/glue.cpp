@@ -29,6 +29,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -193,6 +194,10 @@ void putGenerator(const char *name, double kwh)
 	put(name, word);
 }
 
+// The chart's points, as wgz_curve hands them to the page.
+constexpr int CURVE_POINTS = 121;
+float curvePoints[2 * CURVE_POINTS];
+
 }  // namespace
 
 // Standard output of the module: kept in output instead of going to the
@@ -262,13 +267,15 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_answer(const char *words, int count, const 
 }
 
 // Payback times from price 0 to twice the entered price, for the row that
-// the table prints last (the operating-hours row with -a): "price" and
-// "years" for each point (as many digits as a float needs), and "marked",
-// the index of the entered price, with its years as the table prints them
-// ("markedText"). Nothing when the words give no table.
+// the table prints last (the operating-hours row with -a): "points", their
+// count, and "at", the address of that many pairs of floats (price, years)
+// in the module's memory, valid until the next call; "marked", the index
+// of the entered price, with its years as the table prints them
+// ("markedText"). Nothing when the words give no table. (The floats
+// themselves: as text, 242 of them cost a keystroke more than the rest of
+// the call.)
 EMSCRIPTEN_KEEPALIVE const char *wgz_curve(const char *words, int count)
 {
-	constexpr int CURVE_POINTS = 121;
 	const char **argv = lineOf(words, count);
 	PaybackInput in;
 	ResultOptions options;
@@ -288,16 +295,15 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_curve(const char *words, int count)
 	for (int i = 0; i < CURVE_POINTS; i++) {
 		float price = i == marked ? in.price : static_cast<float>(highest * i / (CURVE_POINTS - 1));
 		float years = paybackYears(in.cost, price, row.powerBefore, row.powerAfter, row.rate);
-		char text[TEXT_SIZE];
-		std::snprintf(text, TEXT_SIZE, "%.9g", static_cast<double>(price));
-		put("price", text);
-		std::snprintf(text, TEXT_SIZE, "%.9g", static_cast<double>(years));
-		put("years", text);
+		curvePoints[2 * i] = price;
+		curvePoints[2 * i + 1] = years;
 		if (i == marked) {
 			putNumber("marked", i);
 			putFigure("markedText", static_cast<double>(years));
 		}
 	}
+	putNumber("points", CURVE_POINTS);
+	putNumber("at", static_cast<int>(reinterpret_cast<uintptr_t>(curvePoints)));
 	return recordText();
 }
 

@@ -82,13 +82,12 @@ const answer = ({ module, withWords }) => (args, life = '') => {
 };
 
 // Payback times over the electricity price, the index of the entered price
-// (-1: not marked) and its years as the table prints them.
+// (-1: not marked) and its years as the table prints them. The points are
+// floats in the module's memory, copied before the next call.
 const curve = ({ module, withWords }) => (args) => {
   const record = withWords(args, [], module._wgz_curve);
-  const years = record.getAll('years');
-  // Each a float's nine digits, read back as that float.
-  const float = (text) => Math.fround(Number(text));
-  return { points: record.getAll('price').map((price, i) => ({ price: float(price), years: float(years[i]) })),
+  const floats = new Float32Array(module.HEAPU8.buffer, Number(record.get('at') ?? 0), 2 * Number(record.get('points') ?? 0));
+  return { points: Array.from({ length: floats.length / 2 }, (_, i) => ({ price: floats[2 * i], years: floats[2 * i + 1] })),
     marked: Number(record.get('marked') ?? -1), markedText: record.get('markedText') ?? '' };
 };
 
