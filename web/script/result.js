@@ -441,6 +441,10 @@ const noteOf = (id, page) => {
   return note.charAt(0).toUpperCase() + note.slice(1);
 };
 
+const setWhereChanged = (element, name, value) => {
+  if (element[name] !== value) element[name] = value;
+};
+
 // Shows a view: below each field what the page read there; whether the
 // operating time applies; the fields its errors are about marked invalid,
 // each described by its message and its note; and everything below the form.
@@ -451,9 +455,11 @@ export const showView = (view, on) => {
   const hint = document.getElementById('als-solar-hinweis'), hidden = !(answer?.generator && answer.solar === null);
   // Shown anew, it scrolls clear of the short answer at a phone's foot.
   if (hint.hidden && !hidden) requestAnimationFrame(() => hint.scrollIntoView({ block: 'nearest' }));
-  hint.hidden = hidden;
-  document.getElementById('betriebsdauer').disabled = view.page.yearly;
-  document.getElementById('betriebsdauer-entfaellt').hidden = !view.page.yearly;
+  // (Set only where they change: setting an attribute to its own value
+  // still makes the browser look at the page's style again.)
+  setWhereChanged(hint, 'hidden', hidden);
+  setWhereChanged(document.getElementById('betriebsdauer'), 'disabled', view.page.yearly);
+  setWhereChanged(document.getElementById('betriebsdauer-entfaellt'), 'hidden', !view.page.yearly);
   for (const input of document.querySelectorAll('#eingabe input:not([type="radio"]), #eingabe select:not([id$="-einheit"])')) {
     // (A name field has no note.)
     const output = document.getElementById(`${input.id}-hinweis`);
@@ -510,7 +516,7 @@ let lastTable = '';
 export const showScrollSign = (shown) => requestAnimationFrame(() => {
   const table = document.getElementById('ergebnis');
   const wide = !table.hidden && table.scrollWidth > table.clientWidth;
-  document.getElementById('seitwaerts').hidden = !wide;
+  setWhereChanged(document.getElementById('seitwaerts'), 'hidden', !wide);
   if (wide && typeof shown === 'string' && shown !== lastTable) table.scrollLeft = table.scrollWidth;
   if (typeof shown === 'string') lastTable = shown;
 });
