@@ -545,6 +545,17 @@ const solar = () => ({ answer: document.getElementById('antwort').textContent,
   command: document.getElementById('befehlszeile').textContent,
   lines: [...document.querySelectorAll('#befehle code')].map((code) => code.textContent), hash: location.hash,
   invalid: [...document.querySelectorAll('[aria-invalid="true"]')].map((e) => e.id), scriptErrors: window.wgzErrors });
+// The page saved as the person saw it, read back.
+const savedPage = async () => {
+  const link = document.getElementById('speichern');
+  document.addEventListener('click', (event) => event.preventDefault(), { once: true });
+  link.click();
+  const text = await (await fetch(link.href)).text();
+  const kept = new DOMParser().parseFromString(text, 'text/html'), count = (selector) => kept.querySelectorAll(selector).length;
+  return { sentence: kept.getElementById('satz').textContent, open: kept.getElementById('rechnung').open,
+    steps: count('#rechnung li'), lines: count('#diagramm polyline, #diagramm line.gesamt'), rows: count('#ergebnis tr, #vergleich tr'),
+    controls: count('button, input, select, #rechenbeispiele, #speichern'), link: kept.querySelector('#link span').textContent };
+};
 const askSolar = () => { document.getElementById('frage-solar').click(); };
 
 // Solar systems: the yield is the module power times the kWh a kWp stated;
@@ -848,6 +859,10 @@ async function checkLayout(tab) {
       assert.match(printed, entered);
       assert.match(printed, /So wird gerechnet.*Wiedergewinnszeit: /, name);
       assert.doesNotMatch(printed, /Kopieren|Rechenbeispiele|leer:/);
+      // Saved as a page: what is seen, the working open, the table, the chart, the link; no control.
+      const kept = await tab.run(savedPage), live = await tab.run(() => document.getElementById('satz').textContent);
+      assert.deepEqual([kept.sentence, kept.open, kept.controls, kept.link], [live, true, 0, link], name);
+      assert.ok(kept.steps > 3 && kept.lines > 0 && kept.rows > 1, name);
     }
   }
 }

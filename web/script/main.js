@@ -78,7 +78,7 @@ const comparisonView = (args, page) => {
   if (comparison.notFinite != null) {
     return refusal([{ id: fieldFor(comparison.notFinite[0]), reason: 'vergleich' }], ({ id }) => labelOf(id));
   }
-  return { ...EMPTY, message: { kind: 'comparison', comparison }, comparison,
+  return { ...EMPTY, message: { kind: 'comparison', comparison }, comparison, savable: true,
     lines: comparison.lines.map(({ about, line }) => ({ about, line: [core.programName, ...line] })) };
 };
 
@@ -129,17 +129,17 @@ const on = {
     getSelection().addRange(range);
     navigator.clipboard?.writeText(range.toString()).catch(() => {});
   },
-  // The complete page, as -H writes it, made when it is asked for.
+  // What the person sees, as a page of its own, made when it is asked for.
   save: (event) => {
     settle();
     const link = event.currentTarget;
-    const page = core.run(writing('-H', shown.args));
     if (link.href.startsWith('blob:')) URL.revokeObjectURL(link.href);
-    if (!shown.view.savable || page.status !== 0) {
+    if (!shown.view.savable) {
       event.preventDefault();
       return;
     }
-    link.href = URL.createObjectURL(new Blob([page.output], { type: 'text/html' }));
+    const page = onPaper(keptPage);
+    link.href = URL.createObjectURL(new Blob([page], { type: 'text/html' }));
   },
   // The examples are made when their section is first opened.
   examples: (event) => {
@@ -166,6 +166,39 @@ const show = (args, view, page, examples = shown.examples) => {
     paper = { inputs: result ? describeModel(model, page.yearly, choiceLabel) : [], link: result ? linkOf(args, page.own) : '' };
   }
   showView({ ...view, examples, page, chartLater, workingOpen, ...paper }, on);
+};
+
+// On paper (and in a page saved) the working is open, made before the sheet
+// is, with the inputs as text and the link; afterwards as it was.
+const paperOn = () => {
+  settle();
+  const before = workingOpen;
+  printing = true;
+  if (workingOpen) show(shown.args, shown.view, shown.page);
+  else showWorking(true);
+  return before;
+};
+const paperOff = (before) => {
+  printing = false;
+  showWorking(before);
+};
+const onPaper = (make) => {
+  const before = paperOn();
+  const made = make();
+  paperOff(before);
+  return made;
+};
+// The answer as shown, its working, the tables, the chart, the command, the
+// inputs and the link, in the page's own style; without its controls.
+const keptPage = () => {
+  const kept = document.getElementById('ausgabe').cloneNode(true);
+  for (const control of kept.querySelectorAll('button, [hidden], #kurz, #seitwaerts, #behalten, #rechenbeispiele')) control.remove();
+  kept.querySelector('#rechnung').setAttribute('open', '');
+  return `<!DOCTYPE html>
+<html lang="de" class="gespeichert"><head><meta charset="utf-8"><meta name="viewport" content="width=device-width, initial-scale=1">
+<title>Wiedergewinnszeit</title><style>${document.querySelector('style').textContent}</style></head>
+<body><main><h1>Wiedergewinnszeit</h1>${kept.outerHTML}</main></body></html>
+`;
 };
 
 // The form's model: the one state of what the form holds.
@@ -211,19 +244,11 @@ const start = async (opened) => {
   startForm(model, fromForm);
   window.addEventListener('hashchange', fromLink);
   window.addEventListener('resize', showScrollSign);
-  // On paper the working is open, made before the sheet is; afterwards as it was.
   let before = false;
   window.addEventListener('beforeprint', () => {
-    settle();
-    before = workingOpen;
-    printing = true;
-    if (workingOpen) show(shown.args, shown.view, shown.page);
-    else showWorking(true);
+    before = paperOn();
   });
-  window.addEventListener('afterprint', () => {
-    printing = false;
-    showWorking(before);
-  });
+  window.addEventListener('afterprint', () => paperOff(before));
   await nextTask();
   const first = linkView();
   await nextTask();

@@ -402,7 +402,6 @@ ${view.lines.length === 0 ? nothing : html`<ul id="befehle" aria-label=${view.co
 <div id="befehl" ?hidden=${view.command === null}>
 <span>Befehl:</span> <code id="befehlszeile">${view.command?.map(shellWord).join(' ') ?? ''}</code>
 <button type="button" id="kopieren" aria-label="Befehl kopieren" @click=${on.copy}>Kopieren</button>
-<a id="speichern" href="#" download="wiedergewinnszeit.html" ?hidden=${!view.savable} @click=${on.save}>Tabelle als HTML-Seite speichern</a>
 ${view.programErrors.map((text) => html`<p class="meldung">Das Programm meldet: <span>${text}</span></p>`)}
 </div>
 <figure id="abbildung" ?hidden=${view.curve === null && compared === null}>
@@ -412,6 +411,8 @@ ${view.programErrors.map((text) => html`<p class="meldung">Das Programm meldet: 
   ? 'Wiedergewinnszeit über dem Strompreis' : 'Kosten jeder Möglichkeit über die Jahre'}>${view.chartLater ? nothing
   : view.curve !== null ? chart(view.curve, box) : compared !== null ? comparisonChart(compared, box) : nothing}</svg>
 </figure>
+<p id="behalten" ?hidden=${!view.savable}><a id="speichern" href="#" download="wiedergewinnszeit.html" @click=${on.save}
+  >Antwort als HTML-Seite speichern</a></p>
 <p id="link" ?hidden=${view.link === ''}>Diese Rechnung: <span>${view.link}</span></p>
 <details id="rechenbeispiele" @toggle=${on.examples}>
 <summary>Rechenbeispiele</summary>
