@@ -111,12 +111,18 @@ async function webkitTab() {
       await poll(() => run(ready));
     },
     replace: async (id, text) => {
+      // A click goes where the field is: once the page has shown the last
+      // key's answer, which may move it.
+      await run(() => true);
       const element = Object.values(await session('POST', '/element', { using: 'css selector', value: `#${id}` }))[0];
       await session('POST', `/element/${element}/click`, {});
       await session('POST', '/actions', { actions: [{ type: 'key', id: 'keyboard', actions: [
         { type: 'keyDown', value: CONTROL }, { type: 'keyDown', value: 'a' },
         { type: 'keyUp', value: 'a' }, { type: 'keyUp', value: CONTROL }] }] });
       await keys(BACKSPACE, ...text);
+      // The driver answers before the page has had every key: wait until the
+      // field shows them (or the page took out a value longer than it reads).
+      await poll(() => run((field, typed) => document.getElementById(field).value === (typed.length > 64 ? '' : typed), id, text));
     },
     run,
     waitFor: (fn, ...args) => poll(() => run(fn, ...args)),
