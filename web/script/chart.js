@@ -182,9 +182,9 @@ export const comparisonChart = ({ end, lines, points }, box) => {
   // Names beside the lines' ends, centred on them, moved apart where two
   // would overlap.
   const labels = lines.map((line, i) => ({ i, at: y(line.end), words: nameLines(line.name) })).sort((a, b) => a.at - b.at);
-  const half = (label) => (label.words.length - 1) * LINE_HEIGHT / 2;
+  const half = (words) => (words.length - 1) * LINE_HEIGHT / 2;
   labels.forEach((label, k) => {
-    if (k > 0) label.at = Math.max(label.at, labels[k - 1].at + half(labels[k - 1]) + half(label) + LINE_HEIGHT);
+    if (k > 0) label.at = Math.max(label.at, labels[k - 1].at + half(labels[k - 1].words) + half(label.words) + LINE_HEIGHT);
   });
   return svg`
     ${axes({ left, right, top, bottom }, { values: years.values, at: x, name: 'jahr', title: 'Jahre' },
@@ -194,7 +194,7 @@ export const comparisonChart = ({ end, lines, points }, box) => {
         stroke-dasharray=${dashOf(i)} data-von=${line.start} data-bis=${line.end}></line>`)}
     ${labels.map(({ i, at, words }) => svg`
       <line class="gesamt" x1=${right + 4} x2=${right + 24} y1=${fixed(at)} y2=${fixed(at)} stroke-dasharray=${dashOf(i)}></line>
-      <text class="name" y=${fixed(at - half({ words }))} dominant-baseline="middle">${words.map((line, k) => svg`<tspan
+      <text class="name" y=${fixed(at - half(words))} dominant-baseline="middle">${words.map((line, k) => svg`<tspan
         x=${right + 28} dy=${k === 0 ? 0 : LINE_HEIGHT}>${line}</tspan>`)}</text>`)}
     ${points.map((point) => svg`
       <circle class="punkt" cx=${fixed(x(point.years))} cy=${fixed(y(point.cost))} r="5"

@@ -193,7 +193,7 @@ const onPaper = (make) => {
 const keptPage = () => {
   const kept = document.getElementById('ausgabe').cloneNode(true);
   for (const control of kept.querySelectorAll('button, [hidden], #kurz, #seitwaerts, #behalten, #rechenbeispiele')) control.remove();
-  kept.querySelector('#rechnung').setAttribute('open', '');
+  kept.querySelector('#rechnung')?.setAttribute('open', '');
   return `<!DOCTYPE html>
 <html lang="de" class="gespeichert"><head><meta charset="utf-8"><meta name="viewport" content="width=device-width, initial-scale=1">
 <title>Wiedergewinnszeit</title><style>${document.querySelector('style').textContent}</style></head>
