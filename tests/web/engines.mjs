@@ -105,10 +105,23 @@ async function webkitTab() {
     actions: values.flatMap((value) => [{ type: 'keyDown', value }, { type: 'keyUp', value }]) }] });
   const CONTROL = '\uE009', BACKSPACE = '\uE003';
   return {
+    // Under a heavy load a navigation of the MiniBrowser has once not come
+    // back ready in 20 s (a page that would not start fails the second time
+    // too): it is loaded again, and said so, with what the page had.
     load: async (address) => {
-      await session('POST', '/url', { url: 'about:blank' });
-      await session('POST', '/url', { url: address });
-      await poll(() => run(ready));
+      for (let attempt = 1; ; attempt++) {
+        await session('POST', '/url', { url: 'about:blank' });
+        await session('POST', '/url', { url: address });
+        try {
+          await poll(() => run(ready));
+          return;
+        } catch (error) {
+          const seen = await run(() => `${document.readyState}, ${location.hash.slice(0, 40)}, ready: ${window.wgzReady}`)
+            .catch((e) => e.message);
+          if (attempt === 2) throw new Error(`${error.message} (${seen})`);
+          console.log(`WebKit: a load was not ready in ${WAIT_MS / 1000} s (${seen}); loading it again`);
+        }
+      }
     },
     replace: async (id, text) => {
       // A click goes where the field is: once the page has shown the last
