@@ -271,9 +271,8 @@ EMSCRIPTEN_KEEPALIVE const char *wgz_answer(const char *words, int count, const 
 // count, and "at", the address of that many pairs of floats (price, years)
 // in the module's memory, valid until the next call; "marked", the index
 // of the entered price, with its years as the table prints them
-// ("markedText"). Nothing when the words give no table. (The floats
-// themselves: as text, 242 of them cost a keystroke more than the rest of
-// the call.)
+// ("markedText"). Nothing when the words give no table. (As text, the 242
+// numbers cost a keystroke more than the rest of the call.)
 EMSCRIPTEN_KEEPALIVE const char *wgz_curve(const char *words, int count)
 {
 	const char **argv = lineOf(words, count);
